@@ -1,0 +1,47 @@
+# The native build: the same core on the POSIX emulation of the platform.
+# The emulation is linked whole, so that its real functions always win over
+# the weak placeholders of what is not emulated yet.
+set(NATIVE_PLATFORM "$<LINK_LIBRARY:WHOLE_ARCHIVE,setup_platform>")
+add_executable(setup setup/setup_main.cpp)
+target_link_libraries(setup PRIVATE setup_core ${NATIVE_PLATFORM})
+
+file(GLOB NATIVE_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*_tool.cpp)
+foreach(src ${NATIVE_TOOL_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE setup_core ${NATIVE_PLATFORM})
+endforeach()
+
+include(cmake/test_pe_files.cmake OPTIONAL)
+
+if(SETUP_FUZZ)
+  file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+  foreach(src ${FUZZ_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_executable(${name} ${src})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${name} PRIVATE setup_core ${NATIVE_PLATFORM})
+  endforeach()
+  target_compile_options(setup_core PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  target_compile_options(setup_platform PRIVATE -fsanitize=fuzzer-no-link,address,undefined)
+  return()
+endif()
+
+enable_testing()
+find_package(GTest REQUIRED)
+file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
+add_executable(unit_tests ${UNIT_TEST_SOURCES})
+target_link_libraries(unit_tests PRIVATE setup_core ${NATIVE_PLATFORM} GTest::gtest GTest::gtest_main)
+target_compile_definitions(unit_tests PRIVATE
+  SETUP_SOURCE_DIR="${CMAKE_SOURCE_DIR}" SETUP_BINARY_DIR="${CMAKE_BINARY_DIR}")
+include(GoogleTest)
+gtest_discover_tests(unit_tests DISCOVERY_TIMEOUT 60)
+
+# Scenario and end-to-end scripts: each tests/e2e/*.sh is one CTest case.
+file(GLOB E2E_SCRIPTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
+foreach(script ${E2E_SCRIPTS})
+  get_filename_component(name ${script} NAME_WE)
+  add_test(NAME e2e_${name} COMMAND bash ${script} $<TARGET_FILE:setup>)
+  set_tests_properties(e2e_${name} PROPERTIES ENVIRONMENT "SETUP_SOURCE_DIR=${CMAKE_SOURCE_DIR};SETUP_BINARY_DIR=${CMAKE_BINARY_DIR}")
+endforeach()

@@ -1,0 +1,27 @@
+# SETUP.EXE: static, stripped, small, GUI subsystem.
+enable_language(RC)
+set(WIN_SIZE_FLAGS -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
+    -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-threadsafe-statics)
+target_compile_options(setup_core PRIVATE ${WIN_SIZE_FLAGS})
+target_compile_options(setup_platform PRIVATE ${WIN_SIZE_FLAGS})
+target_compile_definitions(setup_core PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
+target_compile_definitions(setup_platform PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
+
+add_executable(SETUP WIN32 setup/setup_main.cpp resources/setup.rc)
+set_target_properties(SETUP PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
+target_compile_options(SETUP PRIVATE ${WIN_SIZE_FLAGS})
+target_link_libraries(SETUP PRIVATE setup_core setup_platform)
+# Only DLLs that Windows always takes from the system directory are imported;
+# everything else is loaded at run time by full system path.
+target_link_options(SETUP PRIVATE -static -s -Wl,--gc-sections -Wl,--dynamicbase -Wl,--nxcompat)
+target_link_libraries(SETUP PRIVATE user32 gdi32 advapi32 shell32 ole32 kernel32)
+
+file(GLOB WIN_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*_tool.cpp)
+foreach(src ${WIN_TOOL_SOURCES})
+  get_filename_component(name ${src} NAME_WE)
+  add_executable(${name} ${src})
+  target_link_libraries(${name} PRIVATE setup_core setup_platform)
+  target_link_options(${name} PRIVATE -static -s)
+endforeach()
+
+include(cmake/test_pe_files.cmake OPTIONAL)

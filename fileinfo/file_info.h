@@ -1,0 +1,42 @@
+// A file's version (from its version resource) and its time stamps as text.
+#pragma once
+
+#include <cstdint>
+
+#include "common/str.h"
+#include "platform/platform.h"
+
+struct TVersionInfo {
+  uint16_t Major;
+  uint16_t Minor;
+  uint16_t Release;
+  uint16_t Build;
+  Str Translation;  // first "\VarFileInfo\Translation" entry, 8 upper-case hex digits
+  Str CompanyName;
+  Str FileDescription;
+  Str FileVersion;
+  Str InternalName;
+  Str LegalCopyright;
+  Str LegalTrademarks;  // not filled
+  Str OriginalFilename;
+  Str ProductName;
+  Str ProductVersion;
+  Str Comments;     // not filled
+  Str PrivateBuild; // not filled
+};
+
+extern TVersionInfo VersionInfo;
+
+// The version number of a file (major * 2^32 + minor of its product version),
+// -1 when it has no readable version resource. On success versionText is set
+// to "major.mm.rrrr.bbbb" and VersionInfo is filled; otherwise both stay as
+// they were.
+int64_t ReadVersionInfo(const char* path, Str& versionText);
+
+// Time stamp selectors of FileDateStr.
+enum { FileTimeCreation = 1, FileTimeLastAccess = 2, FileTimeLastWrite = 3 };
+
+// One of a file's time stamps as text in the user's short date and long time
+// format (the time left out at exactly midnight), and as a FILETIME.
+// An unopenable file gives an empty text and a zero time.
+void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText);

@@ -1,0 +1,3 @@
+#include "setup/run_sequence.h"
+
+int RunSetup(int argc, char** argv) { return 0; }

@@ -65,7 +65,28 @@ PLACEHOLDER BOOL MessageBeep(UINT type) { return 0; }
 
 }  // extern "C"
 namespace posix {
-PLACEHOLDER std::string HostToWin(const std::string& hostPath) { return "Z:" + hostPath; }
+PLACEHOLDER std::string HostToWin(const std::string& hostPath) {
+  std::string w = "Z:" + hostPath;
+  for (char& c : w) if (c == '/') c = '\\';
+  return w;
+}
+PLACEHOLDER std::string FullWinPath(const char* winPath) { return winPath ? winPath : ""; }
+PLACEHOLDER bool WinToHost(const char* winPath, std::string* hostPath) {
+  std::string w = winPath ? winPath : "";
+  if (w.size() < 2 || w[1] != ':') return false;
+  char d = w[0] | 0x20;
+  std::string h = d == 'z' ? std::string() : MachineRoot() + "/drive_" + std::string(1, d);
+  for (size_t i = 2; i < w.size(); ++i) h += w[i] == '\\' ? '/' : w[i];
+  *hostPath = h.empty() ? "/" : h;
+  return true;
+}
+PLACEHOLDER std::string WindowsDirectory() { return "C:\\WINDOWS"; }
+PLACEHOLDER DWORD HostAttributes(const std::string&) { return INVALID_FILE_ATTRIBUTES; }
+PLACEHOLDER bool SetHostAttributes(const std::string&, DWORD) { return false; }
+PLACEHOLDER void LoadEnvironment(const std::string&) {}
+PLACEHOLDER const char* FindVariable(const char*) { return nullptr; }
+PLACEHOLDER bool LoadRegistry(const std::string&, std::string*) { return true; }
+PLACEHOLDER DWORD Win32ErrorFromErrno(int) { return ERROR_ACCESS_DENIED; }
 }
 namespace platform {
 PLACEHOLDER bool Startup(int, char**, const char**) { return true; }

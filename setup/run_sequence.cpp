@@ -1,3 +1,106 @@
 #include "setup/run_sequence.h"
 
-int RunSetup(int argc, char** argv) { return 0; }
+#include "dialogs/dialog_record.h"
+#include "dialogs/message_box.h"
+#include "log/end_of_run.h"
+#include "log/message_buffer.h"
+#include "platform/platform.h"
+#include "setup/caption.h"
+#include "setup/control_file_location.h"
+#include "setup/info_process.h"
+#include "setup/installed_copy.h"
+#include "setup/phases.h"
+#include "setup/previous_installation.h"
+#include "setup/response_file.h"
+#include "setup/run_options.h"
+#include "setup/run_state.h"
+
+namespace {
+enum { InfoWaitMs = 2500 };
+
+void InitialiseRunState() {
+  InfoProcess = PROCESS_INFORMATION();
+  ErrorLevel = 0;
+  InstallEndOfRunProcedure();
+  MessageBuffer.clear();
+}
+
+// A cancel by the user ends the run silently: no log, no result.
+[[noreturn]] void EndRunCancelled() {
+  MessageBuffer.clear();
+  EndRun();
+}
+
+// The switches of unattended runs; a bad switch or response file is an error
+// before anything is installed.
+void ReadUnattendedOptions() {
+  Str error;
+  bool ok = ReadRunOptions(GetCommandLineA(), error);
+  if (ok && !RunOptions.AnswersFile.empty()) ok = LoadResponseFile(RunOptions.AnswersFile.c_str(), error);
+  if (ok && !RunOptions.RecordFile.empty() && !StartRecording(RunOptions.RecordFile.c_str()))
+    error = "Error: can't write the record file " + RunOptions.RecordFile, ok = false;
+  if (ok) return;
+  ShowErrorBox(error.c_str());
+  RaiseErrorLevelToFailure();
+  EndRun();
+}
+
+void ShowClosingText() {
+  char value[2601];
+  if (GetPrivateProfileStringA("Info", "After", "", value, sizeof value, SourceInfPath.c_str()) == 0)
+    return;
+  if (RunOptions.Silent) return;  // no viewer in a silent run
+  // The system's own notepad: never one that the medium or the current
+  // directory supplies.
+  char windowsDir[MAX_PATH];
+  UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+  Str command = length && length < sizeof windowsDir ? Str(windowsDir) + "\\" : Str();
+  command += "notepad.exe ";
+  command += value;
+  if (WinExec(command.c_str(), SW_SHOWNORMAL) >= 32) return;
+  ShowMessageBox((Str("Error to show Info ") + value + " with Notepad.EXE").c_str(), MB_YESNO);
+  ++ErrorLevel;
+}
+
+void RunPhases() {
+  DeriveProjectVersion();
+  if (ShowInfoPrompt("Before", SourceInfPath.c_str(), InfoWaitMs, InfoProcess) == IDCANCEL)
+    EndRunCancelled();
+  InstalledInfPath = SystemInfDir() + "\\" + InfFileName;
+  FindPreviousInstallation(SourceInfPath.c_str(), InstalledInfPath.c_str());
+  ProbeInstalledCopy();
+  if (SelectInstallDir(SourceInfPath.c_str(), InfDirNotWritable)) EndRunCancelled();
+  ResolveStrings(1, SourceInfPath.c_str(), nullptr);
+  PlaceInstalledCopy();
+  PublishInstallDirectory();
+  DlgRec.FolderSuffix = "";  // belonged to the directory selection, which is over
+  ResolveStrings(2, SourceInfPath.c_str(), InstalledInfPath.c_str());
+  PublishRunVariables();
+  RegRead_Expand_Strings(InstalledInfPath.c_str());
+  ResolveStrings(3, SourceInfPath.c_str(), InstalledInfPath.c_str());
+  ErrorLevel += WriteRegistrySection("RegWrite", SourceInfPath.c_str());
+  ErrorLevel += WriteRegistrySection("RegWriteUninstall", SourceInfPath.c_str());
+  OpenLogFile(SourceInfPath.c_str());
+  CopyFilesSection(SourceInfPath.c_str());
+  CreateStartMenuLinks(InstalledInfPath.c_str(), SourceInfPath.c_str(), UseSetupx);
+  WriteIniEntries(SourceInfPath.c_str());
+  CloseInfoViewer();
+  ShowClosingText();
+}
+}  // namespace
+
+int RunSetup(int argc, char** argv) {
+  const char* whyNot = "";
+  if (!platform::Startup(argc, argv, &whyNot)) {
+    platform::WriteStandardError(whyNot);
+    platform::WriteStandardError("\n");
+    return 1;
+  }
+  InitialiseRunState();
+  BuildSetupCaption();
+  ReadUnattendedOptions();
+  LocateControlFile();
+  SourceInfPath = SourceDir + "\\" + InfFileName;
+  RunPhases();
+  EndRun();
+}

@@ -4,6 +4,8 @@
 #include "platform/posix/machine_posix.h"
 #include "platform/platform.h"
 
+#include <unistd.h>
+
 #define PLACEHOLDER __attribute__((weak))
 
 extern "C" {
@@ -93,4 +95,5 @@ PLACEHOLDER bool Startup(int, char**, const char**) { return true; }
 PLACEHOLDER bool HasStandardError() { return true; }
 PLACEHOLDER void WriteStandardError(const char*) {}
 PLACEHOLDER bool HasInteractiveTerminal() { return false; }
+PLACEHOLDER void ExitProcessNow(unsigned code) { _exit(static_cast<int>(code)); }
 }

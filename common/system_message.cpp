@@ -1,0 +1,15 @@
+#include "common/system_message.h"
+
+bool SystemMessageText(DWORD code, DWORD width, Str& text) {
+  text.clear();
+  char* message = nullptr;
+  DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS |
+          (width & FORMAT_MESSAGE_MAX_WIDTH_MASK),
+      nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<LPSTR>(&message),
+      0, nullptr);
+  if (!length || !message) return false;
+  text.append(message, length);
+  LocalFree(message);
+  return true;
+}

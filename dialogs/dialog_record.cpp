@@ -1,0 +1,3 @@
+#include "dialogs/dialog_record.h"
+
+TDlgRec DlgRec = {Str(), nullptr, 0, "", 0, false, false};

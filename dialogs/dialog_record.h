@@ -1,0 +1,18 @@
+// The one record through which data goes in and out of the dialogs.
+#pragma once
+
+#include <cstdint>
+
+#include "common/str.h"
+
+struct TDlgRec {
+  Str Text;               // message shown in static 101
+  char* PathBuf;          // caller's buffer: edit 102 and link 107
+  int32_t PathBufSize;    // capacity of PathBuf, NUL included
+  const char* FolderSuffix;  // a browsed path must contain this folder name
+  int32_t Result;         // id of the button that last closed a dialog
+  bool Always;            // check box 105
+  bool Backup;            // check box 104
+};
+
+extern TDlgRec DlgRec;

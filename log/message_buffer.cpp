@@ -1,0 +1,3 @@
+#include "log/message_buffer.h"
+
+Str MessageBuffer;

@@ -1,6 +1,8 @@
 // The phases that the run calls, each owned by its own subsystem.
 #pragma once
 
+#include <cstdint>
+
 #include "platform/platform.h"
 
 // Opening information text and the continue prompt; 2 means cancel.

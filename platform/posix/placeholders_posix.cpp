@@ -12,11 +12,6 @@ extern "C" {
 
 PLACEHOLDER DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DWORD languageId, LPSTR buffer, DWORD size, void* arguments) { return 0; }
 PLACEHOLDER HLOCAL LocalFree(HLOCAL mem) { return 0; }
-PLACEHOLDER DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR defaultValue, LPSTR buffer, DWORD size, LPCSTR fileName) { return 0; }
-PLACEHOLDER BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR fileName) { return 0; }
-PLACEHOLDER DWORD GetEnvironmentVariableA(LPCSTR name, LPSTR buffer, DWORD size) { return 0; }
-PLACEHOLDER BOOL SetEnvironmentVariableA(LPCSTR name, LPCSTR value) { return 0; }
-PLACEHOLDER DWORD ExpandEnvironmentStringsA(LPCSTR source, LPSTR destination, DWORD size) { return 0; }
 PLACEHOLDER BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists) { return 0; }
 PLACEHOLDER BOOL DeleteFileA(LPCSTR fileName) { return 0; }
 PLACEHOLDER DWORD GetFileAttributesA(LPCSTR fileName) { return 0; }
@@ -40,30 +35,10 @@ PLACEHOLDER DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size
 PLACEHOLDER DWORD SearchPathA(LPCSTR path, LPCSTR fileName, LPCSTR extension, DWORD size, LPSTR buffer, LPSTR* filePart) { return 0; }
 PLACEHOLDER BOOL SetCurrentDirectoryA(LPCSTR path) { return 0; }
 PLACEHOLDER DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) { return 0; }
-PLACEHOLDER DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) { return 0; }
-PLACEHOLDER LPSTR GetCommandLineA(void) { return 0; }
 PLACEHOLDER UINT GetWindowsDirectoryA(LPSTR buffer, UINT size) { return 0; }
 PLACEHOLDER UINT GetSystemDirectoryA(LPSTR buffer, UINT size) { return 0; }
 PLACEHOLDER DWORD GetTempPathA(DWORD size, LPSTR buffer) { return 0; }
-PLACEHOLDER void GetLocalTime(LPSYSTEMTIME time) {}
-PLACEHOLDER void GetSystemTime(LPSYSTEMTIME time) {}
 PLACEHOLDER void GetSystemTimeAsFileTime(LPFILETIME time) {}
-PLACEHOLDER int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size) { return 0; }
-PLACEHOLDER LONG RegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result) { return ERROR_INVALID_FUNCTION; }
-PLACEHOLDER LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY result) { return ERROR_INVALID_FUNCTION; }
-PLACEHOLDER LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result) { return ERROR_INVALID_FUNCTION; }
-PLACEHOLDER LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type, LPBYTE data, LPDWORD dataSize) { return ERROR_INVALID_FUNCTION; }
-PLACEHOLDER LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type, const BYTE* data, DWORD dataSize) { return ERROR_INVALID_FUNCTION; }
-PLACEHOLDER LONG RegCloseKey(HKEY key) { return ERROR_INVALID_FUNCTION; }
-PLACEHOLDER DWORD GetFileVersionInfoSizeA(LPCSTR fileName, LPDWORD handle) { return 0; }
-PLACEHOLDER BOOL GetFileVersionInfoA(LPCSTR fileName, DWORD handle, DWORD size, LPVOID data) { return 0; }
-PLACEHOLDER BOOL VerQueryValueA(LPCVOID block, LPCSTR subBlock, LPVOID* buffer, PUINT length) { return 0; }
-PLACEHOLDER BOOL CreateProcessA(LPCSTR applicationName, LPSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes, LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags, LPVOID environment, LPCSTR currentDirectory, LPSTARTUPINFOA startupInfo, LPPROCESS_INFORMATION processInformation) { return 0; }
-PLACEHOLDER UINT WinExec(LPCSTR commandLine, UINT show) { return 0; }
-PLACEHOLDER BOOL TerminateProcess(HANDLE process, UINT exitCode) { return 0; }
-PLACEHOLDER void Sleep(DWORD milliseconds) {}
-PLACEHOLDER int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) { return 0; }
-PLACEHOLDER BOOL MessageBeep(UINT type) { return 0; }
 
 }  // extern "C"
 namespace posix {
@@ -85,15 +60,8 @@ PLACEHOLDER bool WinToHost(const char* winPath, std::string* hostPath) {
 PLACEHOLDER std::string WindowsDirectory() { return "C:\\WINDOWS"; }
 PLACEHOLDER DWORD HostAttributes(const std::string&) { return INVALID_FILE_ATTRIBUTES; }
 PLACEHOLDER bool SetHostAttributes(const std::string&, DWORD) { return false; }
-PLACEHOLDER void LoadEnvironment(const std::string&) {}
-PLACEHOLDER const char* FindVariable(const char*) { return nullptr; }
-PLACEHOLDER bool LoadRegistry(const std::string&, std::string*) { return true; }
 PLACEHOLDER DWORD Win32ErrorFromErrno(int) { return ERROR_ACCESS_DENIED; }
 }
 namespace platform {
-PLACEHOLDER bool Startup(int, char**, const char**) { return true; }
-PLACEHOLDER bool HasStandardError() { return true; }
-PLACEHOLDER void WriteStandardError(const char*) {}
-PLACEHOLDER bool HasInteractiveTerminal() { return false; }
 PLACEHOLDER void ExitProcessNow(unsigned code) { _exit(static_cast<int>(code)); }
 }

@@ -28,6 +28,10 @@ void WriteStandardError(const char* text);
 // Standard input is an interactive terminal (only ever true on the emulation).
 bool HasInteractiveTerminal();
 
+// Dialogs and message boxes can be shown to a user: always on Windows; on the
+// emulation only when a terminal is attached.
+bool CanShowDialogs();
+
 // Ends the process at once with the given exit code, without running any
 // further exit procedure of ours.
 [[noreturn]] void ExitProcessNow(unsigned code);

@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_record.h"
 #include "dialogs/message_box.h"
+#include "dialogs/viewer.h"
 #include "log/end_of_run.h"
 #include "log/message_buffer.h"
 #include "platform/platform.h"
@@ -49,15 +50,7 @@ void ShowClosingText() {
   char value[2601];
   if (GetPrivateProfileStringA("Info", "After", "", value, sizeof value, SourceInfPath.c_str()) == 0)
     return;
-  if (RunOptions.Silent) return;  // no viewer in a silent run
-  // The system's own notepad: never one that the medium or the current
-  // directory supplies.
-  char windowsDir[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
-  Str command = length && length < sizeof windowsDir ? Str(windowsDir) + "\\" : Str();
-  command += "notepad.exe ";
-  command += value;
-  if (WinExec(command.c_str(), SW_SHOWNORMAL) >= 32) return;
+  if (StartViewer(value) >= 32) return;
   ShowMessageBox((Str("Error to show Info ") + value + " with Notepad.EXE").c_str(), MB_YESNO);
   ++ErrorLevel;
 }

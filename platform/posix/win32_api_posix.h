@@ -59,7 +59,7 @@ typedef struct HINSTANCE__* HINSTANCE;
 typedef HINSTANCE HMODULE;
 typedef struct HFONT__* HFONT;
 typedef struct HDC__* HDC;
-typedef struct HGDIOBJ__* HGDIOBJ;
+typedef void* HGDIOBJ;
 
 #define TRUE 1
 #define FALSE 0
@@ -357,5 +357,96 @@ void Sleep(DWORD milliseconds);
 // Message boxes and the error beep.
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
 BOOL MessageBeep(UINT type);
+
+}  // extern "C"
+
+// ---- Windows, dialogs, GDI and the shell (the dialog engine and the folder browser) ----
+
+#define WM_DESTROY 0x0002
+#define WM_SETTEXT 0x000C
+#define WM_SETFONT 0x0030
+#define WM_INITDIALOG 0x0110
+#define WM_COMMAND 0x0111
+#define WM_LBUTTONDOWN 0x0201
+#define WM_USER 0x0400
+#define BST_UNCHECKED 0
+#define BST_CHECKED 1
+#define GWL_EXSTYLE (-20)
+#define WS_EX_TOPMOST 0x00000008
+#define HWND_TOPMOST ((HWND)(intptr_t)-1)
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define LOGPIXELSY 90
+#define FW_DONTCARE 0
+#define ANSI_CHARSET 0
+#define OUT_DEFAULT_PRECIS 0
+#define CLIP_DEFAULT_PRECIS 0
+#define DEFAULT_QUALITY 0
+#define FF_SWISS 0x20
+#define TA_CENTER 6
+#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define BIF_RETURNONLYFSDIRS 0x0001
+#define BIF_BROWSEFORCOMPUTER 0x1000
+#define BIF_BROWSEFORPRINTER 0x2000
+#define BFFM_INITIALIZED 1
+#define BFFM_SETSELECTIONA (WM_USER + 102)
+#define CSIDL_PRINTERS 4
+#define CSIDL_NETWORK 18
+#define S_OK ((HRESULT)0)
+#define SUCCEEDED(hr) (((HRESULT)(hr)) >= 0)
+
+typedef DWORD COLORREF;
+typedef struct tagPOINT {
+  LONG x;
+  LONG y;
+} POINT;
+typedef struct _ITEMIDLIST* LPITEMIDLIST;
+typedef const struct _ITEMIDLIST* LPCITEMIDLIST;
+typedef int (*BFFCALLBACK)(HWND window, UINT message, LPARAM parameter, LPARAM data);
+typedef struct _browseinfoA {
+  HWND hwndOwner;
+  LPCITEMIDLIST pidlRoot;
+  LPSTR pszDisplayName;
+  LPCSTR lpszTitle;
+  UINT ulFlags;
+  BFFCALLBACK lpfn;
+  LPARAM lParam;
+  int iImage;
+} BROWSEINFOA, *LPBROWSEINFOA;
+
+extern "C" {
+
+HMODULE GetModuleHandleA(LPCSTR moduleName);
+INT_PTR DialogBoxParamA(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGPROC dialogProc,
+                        LPARAM initParam);
+BOOL EndDialog(HWND dialog, INT_PTR result);
+HWND GetDlgItem(HWND dialog, int id);
+BOOL SetWindowTextA(HWND window, LPCSTR text);
+BOOL SetDlgItemTextA(HWND dialog, int id, LPCSTR text);
+UINT GetDlgItemTextA(HWND dialog, int id, LPSTR text, int size);
+BOOL CheckDlgButton(HWND dialog, int id, UINT check);
+UINT IsDlgButtonChecked(HWND dialog, int id);
+BOOL EnableWindow(HWND window, BOOL enable);
+LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LONG SetWindowLongA(HWND window, int index, LONG value);
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+HWND ChildWindowFromPoint(HWND parent, POINT point);
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+int GetDeviceCaps(HDC dc, int index);
+int MulDiv(int number, int numerator, int denominator);
+HFONT CreateFontA(int height, int width, int escapement, int orientation, int weight,
+                  DWORD italic, DWORD underline, DWORD strikeOut, DWORD charSet,
+                  DWORD outPrecision, DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
+                  LPCSTR faceName);
+BOOL DeleteObject(HGDIOBJ object);
+UINT SetTextAlign(HDC dc, UINT align);
+COLORREF SetTextColor(HDC dc, COLORREF color);
+HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
+                        LPCSTR directory, INT show);
+LPITEMIDLIST SHBrowseForFolderA(LPBROWSEINFOA info);
+BOOL SHGetPathFromIDListA(LPCITEMIDLIST item, LPSTR path);
+HRESULT SHGetSpecialFolderLocation(HWND owner, int folder, LPITEMIDLIST* item);
+void CoTaskMemFree(LPVOID memory);
 
 }  // extern "C"

@@ -4,7 +4,5 @@
 #pragma once
 
 #include <windows.h>
-// WIN32_LEAN_AND_MEAN leaves out the shell: ShellExecuteA, the folder browser
-// and the shell-link interfaces come from here.
 #include <shellapi.h>
 #include <shlobj.h>

@@ -1,0 +1,156 @@
+#include "dialogs/dialog_proc.h"
+
+#include <string.h>
+
+#include "dialog_ids.h"
+#include "dialogs/dialog_record.h"
+#include "dialogs/folder_browser.h"
+#include "dialogs/message_box.h"
+#include "dialogs/viewer.h"
+#include "log/log_file.h"
+#include "setup/run_state.h"
+
+namespace {
+HFONT LinkFont = nullptr;
+
+bool HasControl(HWND dialog, int id) { return GetDlgItem(dialog, id) != nullptr; }
+
+const char* PathText() { return DlgRec.PathBuf ? DlgRec.PathBuf : ""; }
+
+void EnablePathControls(HWND dialog, bool enable) {
+  EnableWindow(GetDlgItem(dialog, IDC_PATH), enable);
+  EnableWindow(GetDlgItem(dialog, IDC_BROWSE), enable);
+}
+
+// The link: an underlined Swiss font of 8 points, blue and centred.
+void PrepareLink(HWND dialog) {
+  HWND link = GetDlgItem(dialog, IDC_LINK);
+  HDC screen = GetDC(nullptr);
+  int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  LinkFont = CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, TRUE, FALSE, ANSI_CHARSET,
+                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
+                         nullptr);
+  if (LinkFont) SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(LinkFont), 0);
+  HDC dc = GetDC(link);
+  SetTextAlign(dc, TA_CENTER);
+  SetTextColor(dc, RGB(0, 0, 255));
+  ReleaseDC(link, dc);
+  SetDlgItemTextA(dialog, IDC_LINK, PathText());
+}
+
+INT_PTR InitDialog(HWND dialog) {
+  SetWindowTextA(dialog, SetupCaption);
+  SetDlgItemTextA(dialog, IDC_MESSAGE, DlgRec.Text.c_str());
+  if (HasControl(dialog, IDC_PATH)) SetDlgItemTextA(dialog, IDC_PATH, PathText());
+  if (HasControl(dialog, IDC_BACKUP)) {
+    CheckDlgButton(dialog, IDC_BACKUP, DlgRec.Backup ? BST_CHECKED : BST_UNCHECKED);
+    EnablePathControls(dialog, DlgRec.Backup);
+  }
+  if (HasControl(dialog, IDC_ALWAYS))
+    CheckDlgButton(dialog, IDC_ALWAYS, DlgRec.Always ? BST_CHECKED : BST_UNCHECKED);
+  if (HasControl(dialog, IDC_LINK)) PrepareLink(dialog);
+  SetWindowLongA(dialog, GWL_EXSTYLE, WS_EX_TOPMOST);
+  SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  return TRUE;
+}
+
+void ReadPathBack(HWND dialog) {
+  if (HasControl(dialog, IDC_PATH) && DlgRec.PathBuf && DlgRec.PathBufSize > 0)
+    GetDlgItemTextA(dialog, IDC_PATH, DlgRec.PathBuf, DlgRec.PathBufSize);
+}
+
+INT_PTR Finish(HWND dialog, int id) {
+  EndDialog(dialog, id);
+  DlgRec.Result = id;
+  return TRUE;
+}
+
+// "..." next to the path: a folder chosen in the browser must contain the
+// dialog's folder name, which is appended when it does not.
+void Browse(HWND dialog) {
+  char path[261];
+  char displayName[261];
+  GetDlgItemTextA(dialog, IDC_PATH, path, 259);
+  if (BrowseForFolder(dialog, path, displayName, "Select Destination Folder for Installation", -1,
+                      nullptr) == 2) {
+    ErrorLevel = 101;
+    return;
+  }
+  path[255] = '\0';
+  const char* suffix = DlgRec.FolderSuffix ? DlgRec.FolderSuffix : "";
+  if (!*suffix || !strstr(path, suffix)) {
+    size_t length = strlen(path);
+    if (length == 0 || path[length - 1] != '\\') AppendToBuffer(path, sizeof path, "\\");
+    AppendToBuffer(path, sizeof path, suffix);
+  }
+  SetDlgItemTextA(dialog, IDC_PATH, path);
+}
+
+void ShowLog() {
+  if (StartViewer(LogFilePath.c_str()) >= 32) return;
+  ShowMessageBox(("Error to show LogFile " + LogFilePath + " with Notepad.EXE").c_str(), MB_YESNO);
+  ++ErrorLevel;
+}
+
+INT_PTR Command(HWND dialog, WPARAM id) {
+  switch (id) {
+    case IDC_ACCEPT:
+      ReadPathBack(dialog);
+      return Finish(dialog, IDC_ACCEPT);
+    case IDC_CANCEL:
+      MessageBeep(MB_ICONHAND);
+      return Finish(dialog, IDC_CANCEL);
+    case IDC_OVERWRITE:
+      // The path field names the backup folder when "with Backup to" is ticked.
+      if (DlgRec.Backup) ReadPathBack(dialog);
+      return Finish(dialog, IDC_OVERWRITE);
+    case IDC_BROWSE:
+      Browse(dialog);
+      return FALSE;
+    case IDC_BACKUP:
+      DlgRec.Backup = IsDlgButtonChecked(dialog, IDC_BACKUP) == BST_CHECKED;
+      EnablePathControls(dialog, DlgRec.Backup);
+      return FALSE;
+    case IDC_ALWAYS:
+      DlgRec.Always = IsDlgButtonChecked(dialog, IDC_ALWAYS) == BST_CHECKED;
+      return FALSE;
+    case IDC_SHOW_LOG:
+      ShowLog();
+      return FALSE;
+    default:
+      return FALSE;
+  }
+}
+
+// A click on the link lets the shell open its text.
+void Click(HWND dialog, LPARAM position) {
+  POINT point = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+  HWND child = ChildWindowFromPoint(dialog, point);
+  if (child && child == GetDlgItem(dialog, IDC_LINK))
+    ShellExecuteA(dialog, "open", PathText(), "", nullptr, SW_SHOWNORMAL);
+}
+
+INT_PTR Destroy(HWND dialog) {
+  EndDialog(dialog, DlgRec.Result);
+  if (LinkFont) DeleteObject(LinkFont);
+  LinkFont = nullptr;
+  return TRUE;
+}
+}  // namespace
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return InitDialog(dialog);
+    case WM_COMMAND:
+      return Command(dialog, wParam);
+    case WM_LBUTTONDOWN:
+      Click(dialog, lParam);
+      return FALSE;
+    case WM_DESTROY:
+      return Destroy(dialog);
+    default:
+      return FALSE;
+  }
+}

@@ -4,9 +4,9 @@
 
 namespace {
 
-// The platform's own limit for an expanded text; a report beyond it is not
-// believed.
-const DWORD MaxExpandedSize = 32768;
+// A size report beyond this is not believed (Windows itself stops at 32K
+// characters; the margin keeps the emulation's longer results intact).
+const DWORD MaxExpandedSize = 16u << 20;
 
 // Full expansion of text into result, for when the first attempt did not fit.
 // reportedSize is what the platform said it needs. The actual length is taken

@@ -69,3 +69,124 @@ TEST(DateTimePicture, EmptyDesignatorsLeaveNothing) {
 }
 
 }  // namespace
+
+// ---- date texts of files, over the emulated machine ----
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include "fileinfo/file_info.h"
+#include "tests/unit/temp_machine.h"
+
+namespace {
+
+// Seconds since 1970 of a UTC date and time.
+int64_t UnixTime(int y, int mo, int d, int h, int mi, int s) {
+  struct tm tm = {};
+  tm.tm_year = y - 1900;
+  tm.tm_mon = mo - 1;
+  tm.tm_mday = d;
+  tm.tm_hour = h;
+  tm.tm_min = mi;
+  tm.tm_sec = s;
+  return timegm(&tm);
+}
+
+uint64_t FileTimeOfUnix(int64_t seconds) {
+  return static_cast<uint64_t>(seconds + 11644473600LL) * 10000000ull;
+}
+
+class FileDateTest : public TempMachineTest {
+ protected:
+  void SetUp() override {
+    TempMachineTest::SetUp();
+    WriteHostFile("drive_c/f.txt", "x");
+  }
+  // Sets the last write time of C:\f.txt (and its last access time to
+  // accessSeconds) on the host.
+  void SetTimes(int64_t writeSeconds, int64_t accessSeconds = 0) {
+    struct timespec times[2] = {{static_cast<time_t>(accessSeconds), 0},
+                                {static_cast<time_t>(writeSeconds), 0}};
+    ASSERT_EQ(utimensat(AT_FDCWD, Host("drive_c/f.txt").c_str(), times, 0), 0);
+  }
+  void SetLocale(const char* valueName, const char* value) {
+    HKEY key;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "Control Panel\\International", &key), 0);
+    ASSERT_EQ(RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                             static_cast<DWORD>(strlen(value) + 1)),
+              0);
+    RegCloseKey(key);
+  }
+  // FileDateStr of C:\f.txt: the text, and the time in fileTime.
+  std::string DateOf(int selector = FileTimeLastWrite) {
+    Str text = "junk";
+    FileDateStr("C:\\f.txt", selector, fileTime, text);
+    return text.c_str();
+  }
+  uint64_t FileTimeNumber() const {
+    return (static_cast<uint64_t>(fileTime.dwHighDateTime) << 32) | fileTime.dwLowDateTime;
+  }
+  FILETIME fileTime = {1, 1};
+};
+
+TEST_F(FileDateTest, OddSecondGoesDownToTheEvenOneInTheUsersFormat) {
+  SetLocale("sShortDate", "dd.MM.yyyy");
+  SetLocale("sTimeFormat", "HH:mm:ss");
+  int64_t when = UnixTime(2003, 3, 21, 14, 5, 33);
+  SetTimes(when);
+  EXPECT_EQ(DateOf(), "21.03.2003 14:05:32");
+  // The time itself is the file's, not cut to the even second.
+  EXPECT_EQ(FileTimeNumber(), FileTimeOfUnix(when));
+}
+
+TEST_F(FileDateTest, DefaultFormatIsEnglishUnitedStates) {
+  SetTimes(UnixTime(2003, 3, 21, 14, 5, 33));
+  EXPECT_EQ(DateOf(), "3/21/2003 2:05:32 PM");
+}
+
+TEST_F(FileDateTest, MidnightInDosTimeGivesTheDateOnly) {
+  SetTimes(UnixTime(2003, 3, 21, 0, 0, 1));
+  EXPECT_EQ(DateOf(), "3/21/2003");
+  SetTimes(UnixTime(2003, 3, 21, 0, 0, 2));
+  EXPECT_EQ(DateOf(), "3/21/2003 12:00:02 AM");
+}
+
+TEST_F(FileDateTest, SelectorPicksTheStamp) {
+  SetTimes(UnixTime(2010, 7, 4, 8, 30, 0), UnixTime(2011, 1, 2, 9, 15, 10));
+  EXPECT_EQ(DateOf(FileTimeLastAccess), "1/2/2011 9:15:10 AM");
+  EXPECT_EQ(FileTimeNumber(), FileTimeOfUnix(UnixTime(2011, 1, 2, 9, 15, 10)));
+  EXPECT_EQ(DateOf(FileTimeLastWrite), "7/4/2010 8:30:00 AM");
+}
+
+TEST_F(FileDateTest, UnopenableFileGivesEmptyTextAndZeroTime) {
+  Str text = "junk";
+  FileDateStr("C:\\missing.txt", FileTimeLastWrite, fileTime, text);
+  EXPECT_STREQ(text.c_str(), "");
+  EXPECT_EQ(FileTimeNumber(), 0u);
+}
+
+TEST_F(FileDateTest, TimeOutsideTheDosRangeGivesEmptyTextButTheTime) {
+  int64_t before = UnixTime(1979, 12, 31, 23, 59, 59);
+  SetTimes(before);
+  EXPECT_EQ(DateOf(), "");
+  EXPECT_EQ(FileTimeNumber(), FileTimeOfUnix(before));
+  SetTimes(UnixTime(2108, 1, 1, 0, 0, 0));
+  EXPECT_EQ(DateOf(), "");
+  // The edges of the range itself are expressed.
+  SetTimes(UnixTime(1980, 1, 1, 0, 0, 0));
+  EXPECT_EQ(DateOf(), "1/1/1980");
+  SetTimes(UnixTime(2107, 12, 31, 23, 59, 59));
+  EXPECT_EQ(DateOf(), "12/31/2107 11:59:58 PM");
+}
+
+TEST_F(FileDateTest, CurrentDateTimeAlwaysHasTheTime) {
+  SetLocale("sShortDate", "'D'yyyy");
+  SetLocale("sTimeFormat", "'T'");
+  Str text;
+  CurrentDateTimeText(text);
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  EXPECT_EQ(std::string(text.c_str()), "D" + std::to_string(now.wYear) + " T");
+}
+
+}  // namespace

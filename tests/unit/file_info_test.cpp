@@ -49,3 +49,135 @@ TEST(StringTableName, LanguageThenCodePage) {
 }
 
 }  // namespace
+
+// ---- ReadVersionInfo over the emulated machine and the generated PE files ----
+
+#include <dirent.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/unit/temp_machine.h"
+
+namespace {
+
+const int64_t TwoToThe32 = 4294967296LL;
+
+class ReadVersionInfoTest : public TempMachineTest {
+ protected:
+  void SetUp() override {
+    TempMachineTest::SetUp();
+    VersionInfo = TVersionInfo();
+  }
+  // Copies the generated PE file name into the machine as C:\name and returns
+  // that path.
+  std::string Place(const std::string& name) {
+    std::ifstream in(std::string(SETUP_BINARY_DIR) + "/test-pe/" + name, std::ios::binary);
+    EXPECT_TRUE(in.good()) << "missing test-pe/" << name;
+    std::stringstream content;
+    content << in.rdbuf();
+    WriteHostFile("drive_c/" + name, content.str());
+    return "C:\\" + name;
+  }
+  int64_t Read(const std::string& name, Str& text) { return ReadVersionInfo(Place(name).c_str(), text); }
+};
+
+TEST_F(ReadVersionInfoTest, FillsTextNumberAndRecord) {
+  Str text;
+  EXPECT_EQ(Read("v2700_pe32.dll", text), 2 * TwoToThe32 + 7);
+  EXPECT_STREQ(text.c_str(), "2.07.0000.0000");
+  EXPECT_EQ(VersionInfo.Major, 2);
+  EXPECT_EQ(VersionInfo.Minor, 7);
+  EXPECT_EQ(VersionInfo.Release, 0);
+  EXPECT_EQ(VersionInfo.Build, 0);
+  EXPECT_STREQ(VersionInfo.Translation.c_str(), "04E40409");
+  EXPECT_STREQ(VersionInfo.CompanyName.c_str(), "Talven Test");
+  EXPECT_STREQ(VersionInfo.FileDescription.c_str(), "Test file v2700");
+  EXPECT_STREQ(VersionInfo.FileVersion.c_str(), "2.7.0.0");
+  EXPECT_STREQ(VersionInfo.InternalName.c_str(), "v2700");
+  EXPECT_STREQ(VersionInfo.LegalCopyright.c_str(), "Copyright (C) 2026 Talven Test");
+  EXPECT_STREQ(VersionInfo.OriginalFilename.c_str(), "v2700.dll");
+  EXPECT_STREQ(VersionInfo.ProductName.c_str(), "Test product v2700");
+  EXPECT_STREQ(VersionInfo.ProductVersion.c_str(), "2.7.0.0");
+  EXPECT_STREQ(VersionInfo.LegalTrademarks.c_str(), "");
+}
+
+TEST_F(ReadVersionInfoTest, ProductVersionCountsNotFileVersion) {
+  Str text;
+  EXPECT_EQ(Read("v1234_pe32.dll", text), TwoToThe32 + 2);
+  EXPECT_STREQ(text.c_str(), "1.02.0003.0004");
+  EXPECT_EQ(VersionInfo.Release, 3);
+  EXPECT_EQ(VersionInfo.Build, 4);
+  EXPECT_STREQ(VersionInfo.FileVersion.c_str(), "9.8.7.6");
+}
+
+TEST_F(ReadVersionInfoTest, WideFieldsAndSixtyFourBitImages) {
+  Str text;
+  EXPECT_EQ(Read("v10_pe64.dll", text), 10 * TwoToThe32 + 123);
+  EXPECT_STREQ(text.c_str(), "10.123.45678.0009");
+}
+
+TEST_F(ReadVersionInfoTest, ZeroMajorAndMinorGiveNumberZero) {
+  Str text;
+  EXPECT_EQ(Read("v0056_pe32.dll", text), 0);
+  EXPECT_STREQ(text.c_str(), "0.00.0005.0006");
+}
+
+TEST_F(ReadVersionInfoTest, NoResourceChangesNothing) {
+  Str text;
+  Read("v2700_pe32.dll", text);
+  WriteHostFile("drive_c/readme.txt", "just text\r\n");
+  const char* paths[] = {"C:\\readme.txt", "C:\\missing.dll"};
+  std::string nover = Place("nover_pe32.dll");
+  std::string otherId = Place("otherid_pe32.dll");
+  for (const char* path : {paths[0], paths[1], nover.c_str(), otherId.c_str()}) {
+    Str kept = "kept";
+    EXPECT_EQ(ReadVersionInfo(path, kept), -1) << path;
+    EXPECT_STREQ(kept.c_str(), "kept");
+    EXPECT_EQ(VersionInfo.Major, 2);
+    EXPECT_EQ(VersionInfo.Minor, 7);
+    EXPECT_STREQ(VersionInfo.Translation.c_str(), "04E40409");
+    EXPECT_STREQ(VersionInfo.CompanyName.c_str(), "Talven Test");
+  }
+}
+
+TEST_F(ReadVersionInfoTest, NoTranslationEmptiesItAndKeepsTheStrings) {
+  Str text;
+  Read("v2700_pe32.dll", text);
+  EXPECT_EQ(Read("notrans_pe32.dll", text), 3 * TwoToThe32 + 1);
+  EXPECT_STREQ(text.c_str(), "3.01.0004.0001");
+  EXPECT_STREQ(VersionInfo.Translation.c_str(), "");
+  EXPECT_STREQ(VersionInfo.CompanyName.c_str(), "Talven Test");
+  EXPECT_STREQ(VersionInfo.ProductVersion.c_str(), "2.7.0.0");
+}
+
+TEST_F(ReadVersionInfoTest, StringsTheLatestFileLacksKeepEarlierValues) {
+  Str text;
+  Read("v2700_pe32.dll", text);
+  EXPECT_EQ(Read("german_pe32.dll", text), 5 * TwoToThe32);
+  EXPECT_STREQ(VersionInfo.Translation.c_str(), "04B00407");
+  EXPECT_STREQ(VersionInfo.CompanyName.c_str(), "M\xFCller GmbH");
+  EXPECT_STREQ(VersionInfo.ProductVersion.c_str(), "5.0.0.1");
+  EXPECT_STREQ(VersionInfo.FileVersion.c_str(), "2.7.0.0");
+  EXPECT_STREQ(VersionInfo.InternalName.c_str(), "v2700");
+}
+
+TEST_F(ReadVersionInfoTest, DamagedImagesDoNotCrash) {
+  DIR* dir = opendir((std::string(SETUP_BINARY_DIR) + "/test-pe").c_str());
+  ASSERT_NE(dir, nullptr);
+  int files = 0;
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name.rfind("hostile_", 0) != 0 && name.rfind("damaged_", 0) != 0) continue;
+    Str text = "kept";
+    int64_t number = Read(name, text);
+    if (number == -1) {
+      EXPECT_STREQ(text.c_str(), "kept") << name;
+    }
+    ++files;
+  }
+  closedir(dir);
+  EXPECT_GT(files, 0);
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+// The dialog procedure driven through the terminal dialogs of the native
+// build, and dialogs answered without being shown.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+
+#include <fstream>
+
+#include "dialogs/dialog_proc.h"
+#include "dialogs/dialog_record.h"
+#include "dialogs/dialog_runner.h"
+#include "setup/response_file.h"
+#include "setup/run_options.h"
+#include "setup/run_state.h"
+#include "tests/unit/temp_machine.h"
+
+namespace {
+class DialogTest : public TempMachineTest {
+ protected:
+  void SetUp() override {
+    TempMachineTest::SetUp();
+    DlgRec.Always = DlgRec.Backup = false;
+    DlgRec.PathBuf = path_;
+    DlgRec.PathBufSize = sizeof path_;
+    DlgRec.FolderSuffix = "";
+    ErrorLevel = 0;
+    RunOptions = TRunOptions();
+    ClearAnswers();
+  }
+  // What the user types at the terminal during the dialog.
+  void Type(const std::string& keys) {
+    std::string file = Host("keys.txt");
+    std::ofstream(file) << keys;
+    ASSERT_NE(freopen(file.c_str(), "r", stdin), nullptr);
+  }
+  INT_PTR Show(const char* name) {
+    return DialogBoxParamA(GetModuleHandleA(nullptr), name, nullptr, DialogProc, 0);
+  }
+  char path_[261] = "C:\\Programs\\Tool";
+};
+}  // namespace
+
+TEST_F(DialogTest, PathSelReadsTheEditedPathBackOnOk) {
+  Type("e\nD:\\Apps\\Other\n1\n");
+  EXPECT_EQ(Show("PathSel"), 1);
+  EXPECT_STREQ(path_, "D:\\Apps\\Other");
+  EXPECT_EQ(DlgRec.Result, 1);
+}
+
+TEST_F(DialogTest, CancelAndEscapeEndWithTwoAndKeepThePath) {
+  Type("e\nD:\\x\n2\n");
+  EXPECT_EQ(Show("PATHSEL"), 2);
+  EXPECT_STREQ(path_, "C:\\Programs\\Tool");
+  Type("");  // end of input stands for Escape
+  EXPECT_EQ(Show("pathsel"), 2);
+  EXPECT_EQ(DlgRec.Result, 2);
+}
+
+TEST_F(DialogTest, BrowsedFolderGetsTheFolderSuffixUnlessItHasIt) {
+  DlgRec.FolderSuffix = "Tool";
+  Type(".\nD:\\Apps\n1\n");
+  EXPECT_EQ(Show("PathSel"), 1);
+  EXPECT_STREQ(path_, "D:\\Apps\\Tool");
+  Type(".\nD:\\Tools\n1\n");
+  EXPECT_EQ(Show("PathSel"), 1);
+  EXPECT_STREQ(path_, "D:\\Tools");  // "Tool" occurs in it already
+  EXPECT_EQ(ErrorLevel, 0);
+}
+
+TEST_F(DialogTest, CancelledBrowserSetsErrorLevel101EvenWhenOkFollows) {
+  ErrorLevel = 3;
+  Type(".\n-\n1\n");
+  EXPECT_EQ(Show("PathSel"), 1);
+  EXPECT_STREQ(path_, "C:\\Programs\\Tool");
+  EXPECT_EQ(ErrorLevel, 101);
+}
+
+TEST_F(DialogTest, CheckBoxesKeepTheirStateAndEnableThePath) {
+  Type("a\nb\ne\nC:\\Backup\n4\n");
+  EXPECT_EQ(Show("MsgBoxSOC"), 4);
+  EXPECT_TRUE(DlgRec.Always);
+  EXPECT_TRUE(DlgRec.Backup);
+  EXPECT_STREQ(path_, "C:\\Backup");  // read back for the backup folder
+  // Reopened: both boxes as left; unticking "with Backup to" disables the path.
+  Type("b\ne\n1\n");
+  EXPECT_EQ(Show("MsgBoxSOC"), 1);
+  EXPECT_TRUE(DlgRec.Always);
+  EXPECT_FALSE(DlgRec.Backup);
+}
+
+TEST_F(DialogTest, DialogWithoutPathLeavesPathBufUntouched) {
+  Type("1\n");
+  EXPECT_EQ(Show("MsgBoxContinue"), 1);
+  EXPECT_STREQ(path_, "C:\\Programs\\Tool");
+  Type("\n");  // the default button
+  EXPECT_EQ(Show("MsgBoxLogFile"), 1);
+}
+
+TEST_F(DialogTest, UnknownTemplateFails) {
+  EXPECT_EQ(Show("NoSuchDialog"), -1);
+}
+
+TEST_F(DialogTest, AnsweredDialogsAreNotShown) {
+  Str error;
+  ASSERT_TRUE(ParseResponseText("PathSel=1,E:\\Chosen\nMsgBoxSOC=4,always,backup=F:\\Old\n", error));
+  Type("2\n");  // would cancel, were the dialog shown
+  EXPECT_EQ(RunDialog("PathSel"), 1);
+  EXPECT_STREQ(path_, "E:\\Chosen");
+  EXPECT_EQ(RunDialog("MsgBoxSOC"), 4);
+  EXPECT_TRUE(DlgRec.Always);
+  EXPECT_TRUE(DlgRec.Backup);
+  EXPECT_STREQ(path_, "F:\\Old");
+}
+
+TEST_F(DialogTest, SilentDefaultsAndTheDirectorySwitch) {
+  RunOptions.Silent = true;
+  RunOptions.HasInstallDir = true;
+  RunOptions.InstallDir = "G:\\Given";
+  EXPECT_EQ(RunDialog("MsgBoxContinue"), 1);
+  EXPECT_EQ(RunDialog("MsgBoxSOC"), 1);
+  EXPECT_EQ(RunDialog("PathSel"), 1);
+  EXPECT_STREQ(path_, "G:\\Given");
+}

@@ -1,7 +1,7 @@
 # SETUP.EXE: static, stripped, small, GUI subsystem.
 enable_language(RC)
 set(WIN_SIZE_FLAGS -Os -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
-    -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-threadsafe-statics)
+    -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-threadsafe-statics -fno-ident)
 target_compile_options(setup_core PRIVATE ${WIN_SIZE_FLAGS})
 target_compile_options(setup_platform PRIVATE ${WIN_SIZE_FLAGS})
 target_compile_definitions(setup_core PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)

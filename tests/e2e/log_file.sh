@@ -1,0 +1,63 @@
+#!/bin/bash
+# The log file across whole runs of the native setup: where it goes, how an
+# earlier log is extended, and the header-less log in the temporary
+# directory when a run ends before its log is open.
+# Usage: log_file.sh <path of the native setup binary>
+set -u
+setup="$1"
+work="$(mktemp -d "${SETUP_BINARY_DIR:-/tmp}/e2e-log-XXXXXX")"
+machine="$work/m"
+failures=0
+
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+expect_exit() { [ "$1" = "$2" ] || fail "$3: exit code $1, expected $2"; }
+expect_in() { grep -qF -- "$1" "$2" || fail "$3: '$1' not in $2"; }
+count_of() { grep -cF -- "$1" "$2"; }
+run() { "$setup" --machine "$machine" /S "$@" 2>"$work/stderr"; }
+
+mkdir -p "$work/pkg"
+printf '[Version]\r\nFormKw=TALVEN\r\n' >"$work/pkg/APP.INF"
+printf '[Version]\r\nFormKw=nothing\r\n' >"$work/pkg/BAD.INF"
+temp_log="$machine/drive_c/users/user/Temp/LOGFILKW.LOG"
+
+# No installation directory: the log goes to the temporary directory.
+run "$work/pkg/APP.INF"
+expect_exit $? 0 "run without directory"
+expect_in "Installation successfully!" "$work/stderr" "result on standard error"
+expect_in $'No ProgramPath given, using C:\\users\\user\\Temp for the LogFile!\r' "$temp_log" "tmp log"
+head -1 "$temp_log" | grep -q $'^Date/Time:\t.' || fail "tmp log: no Date/Time header"
+sed -n 2p "$temp_log" | grep -qF $'SourceInfFile\tZ:' || fail "tmp log: no SourceInfFile line"
+
+# The installation directory from the environment: its levels are created
+# and the log begins there; a second run extends it.
+echo 'MyProgramPath=%SystemDrive%\Prog\App' >>"$machine/environment"
+run "$work/pkg/APP.INF"
+expect_exit $? 0 "first run with directory"
+app_log="$machine/drive_c/Prog/App/LOGFILKW.LOG"
+[ -f "$app_log" ] || fail "no log in the installation directory"
+run "$work/pkg/APP.INF"
+expect_exit $? 0 "second run with directory"
+[ "$(count_of 'Date/Time:' "$app_log")" = 2 ] || fail "second run did not extend the log"
+[ "$(grep -c $'^==================================================\r$' "$app_log")" = 1 ] ||
+  fail "no single rule between the runs"
+grep -qF "No ProgramPath given" "$app_log" && fail "directory log names the temporary fallback"
+
+# A control file that fails its check: the run ends before its log is open;
+# the earlier temporary log is replaced by a header-less one naming itself.
+run "$work/pkg/BAD.INF"
+expect_exit $? 3 "unsigned control file"
+expect_in "Installation done without success!" "$work/stderr" "failure on standard error"
+grep -qF "Date/Time:" "$temp_log" && fail "header-less log has a header (or was not replaced)"
+tail -c 44 "$temp_log" | cmp -s - <(printf 'Logfile: C:\\users\\user\\Temp\\LOGFILKW.LOG\r\n\r\n') ||
+  fail "header-less log does not end with its own name"
+
+# A directory that cannot be created ends the run; its lines reach the
+# temporary log.
+sed -i 's/^MyProgramPath=.*/MyProgramPath=Q:\\App/' "$machine/environment"
+run "$work/pkg/APP.INF"
+expect_exit $? 3 "directory on a missing drive"
+expect_in $'Error: can\'t create directory Q:\\App\\\r' "$temp_log" "directory failure line"
+expect_in $'Logfile: C:\\users\\user\\Temp\\LOGFILKW.LOG\r' "$temp_log" "Logfile line"
+
+if [ "$failures" = 0 ]; then rm -rf "$work"; echo "log_file: all passed"; fi
+exit $((failures > 0))

@@ -42,7 +42,11 @@ bool Startup(int argc, char** argv, const char** whyNot) {
   static std::string reason;
   std::vector<std::string> arguments(argv + (argc > 0 ? 1 : 0), argv + argc);
   std::string dir;
-  if (arguments.size() >= 2 && arguments[0] == "--machine") {
+  if (!arguments.empty() && arguments[0] == "--machine") {
+    if (arguments.size() < 2) {
+      if (whyNot) *whyNot = "--machine needs the machine's directory";
+      return false;
+    }
     dir = arguments[1];
     arguments.erase(arguments.begin(), arguments.begin() + 2);
   } else if (const char* fromEnvironment = getenv("SETUP_MACHINE")) {

@@ -1,0 +1,154 @@
+// Finding an entry of a host directory without regard to case, and listing
+// a directory in the order a Windows directory search gives.
+//
+// A path whose last name does not exist as spelt needs the directory read to
+// learn whether it exists in another case. An installer creates thousands of
+// new files in one folder, so the names of a folder are kept, upper-cased,
+// until the folder's modification time changes; this process's own
+// additions update the kept names instead of forcing a new read.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <unordered_map>
+
+#include "platform/posix/files_posix.h"
+
+namespace posix {
+namespace {
+
+struct FolderNames {
+  struct timespec mtime;
+  ino_t inode;
+  // A listing read in the same clock tick as the folder's last change may
+  // miss an entry added later in that tick: trusted only for names found.
+  bool trusted;
+  std::unordered_map<std::string, std::string> byUpperName;
+};
+
+constexpr size_t kMaxFolders = 512;
+constexpr long kRacyNanoseconds = 50 * 1000 * 1000;
+
+std::map<std::string, FolderNames>& Folders() {
+  static std::map<std::string, FolderNames> folders;
+  return folders;
+}
+
+bool SameTime(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool OlderThanRacyWindow(const struct timespec& mtime) {
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  int64_t age = (static_cast<int64_t>(now.tv_sec) - mtime.tv_sec) * 1000000000LL +
+                (now.tv_nsec - mtime.tv_nsec);
+  return age > kRacyNanoseconds;
+}
+
+bool ReadFolder(const std::string& hostDir, const struct stat& st, FolderNames* folder) {
+  DIR* dir = opendir(hostDir.c_str());
+  if (!dir) return false;
+  folder->mtime = st.st_mtim;
+  folder->inode = st.st_ino;
+  folder->trusted = OlderThanRacyWindow(st.st_mtim);
+  folder->byUpperName.clear();
+  while (struct dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    auto inserted = folder->byUpperName.emplace(UpperName(name), name);
+    // Several spellings of one name can exist on the host: keep the first in listing order.
+    if (!inserted.second && ListingOrderLess(name, inserted.first->second))
+      inserted.first->second = name;
+  }
+  closedir(dir);
+  return true;
+}
+
+FolderNames* CurrentFolder(const std::string& hostDir, bool forNegativeAnswer) {
+  struct stat st;
+  if (stat(hostDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+  auto& folders = Folders();
+  auto it = folders.find(hostDir);
+  bool fresh = it != folders.end() && SameTime(it->second.mtime, st.st_mtim) &&
+               it->second.inode == st.st_ino && (it->second.trusted || !forNegativeAnswer);
+  if (fresh) return &it->second;
+  if (it == folders.end()) {
+    if (folders.size() >= kMaxFolders) folders.clear();
+    it = folders.emplace(hostDir, FolderNames()).first;
+  }
+  if (!ReadFolder(hostDir, st, &it->second)) {
+    folders.erase(it);
+    return nullptr;
+  }
+  return &it->second;
+}
+
+}  // namespace
+
+std::string UpperName(const std::string& name) {
+  std::string upper = name;
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return upper;
+}
+
+bool ListingOrderLess(const std::string& a, const std::string& b) {
+  int folded = UpperName(a).compare(UpperName(b));
+  if (folded != 0) return folded < 0;
+  return a < b;
+}
+
+bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::string* actual) {
+  std::string prefix = hostDir == "/" ? "" : hostDir;
+  struct stat st;
+  if (lstat((prefix + "/" + name).c_str(), &st) == 0) {
+    *actual = name;
+    return true;
+  }
+  FolderNames* folder = CurrentFolder(hostDir, false);
+  if (!folder) return false;
+  auto it = folder->byUpperName.find(UpperName(name));
+  if (it == folder->byUpperName.end() && !folder->trusted) {
+    folder = CurrentFolder(hostDir, true);
+    if (!folder) return false;
+    it = folder->byUpperName.find(UpperName(name));
+  }
+  if (it == folder->byUpperName.end()) return false;
+  *actual = it->second;
+  return true;
+}
+
+void NoteEntryAdded(const std::string& hostDir, const std::string& name) {
+  auto& folders = Folders();
+  auto it = folders.find(hostDir);
+  if (it == folders.end()) return;
+  struct stat st;
+  if (stat(hostDir.c_str(), &st) != 0) {
+    folders.erase(it);
+    return;
+  }
+  // The folder changed by our own hand: the kept names plus this one are its
+  // listing (a change by another process in this very tick is the one gap).
+  it->second.mtime = st.st_mtim;
+  it->second.trusted = true;
+  it->second.byUpperName.emplace(UpperName(name), name);
+}
+
+bool ListHostDirectory(const std::string& hostDir, std::vector<std::string>* names) {
+  DIR* dir = opendir(hostDir.c_str());
+  if (!dir) return false;
+  names->clear();
+  while (struct dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") names->push_back(name);
+  }
+  closedir(dir);
+  std::sort(names->begin(), names->end(), ListingOrderLess);
+  return true;
+}
+
+}  // namespace posix

@@ -1,0 +1,250 @@
+// Files through the emulated API: copy, delete, folders, open handles,
+// attributes and file times.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <string>
+
+#include "platform/posix/files_posix.h"
+#include "tests/unit/temp_machine.h"
+
+namespace {
+
+class PosixFilesTest : public TempMachineTest {
+ protected:
+  void SetFileMtime(const std::string& relative, time_t seconds, long nanoseconds) {
+    struct timespec times[2] = {{seconds, nanoseconds}, {seconds, nanoseconds}};
+    ASSERT_EQ(utimensat(AT_FDCWD, Host(relative).c_str(), times, 0), 0);
+  }
+  FILETIME LastWrite(const char* win) {
+    FILETIME ft = {0, 0};
+    HANDLE file = CreateFileA(win, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(file, INVALID_HANDLE_VALUE) << win;
+    EXPECT_TRUE(GetFileTime(file, nullptr, nullptr, &ft));
+    CloseHandle(file);
+    return ft;
+  }
+};
+
+TEST_F(PosixFilesTest, CopyKeepsContentLastWriteTimeAndAttributes) {
+  WriteHostFile("drive_c/src/App.exe", "program bytes");
+  SetFileMtime("drive_c/src/App.exe", 1049983532, 123456700);
+  ASSERT_TRUE(SetFileAttributesA("C:\\src\\app.exe", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  mkdir(Host("drive_c/dst").c_str(), 0777);
+  SetLastError(99);
+  ASSERT_TRUE(CopyFileA("C:\\SRC\\APP.EXE", "C:\\Dst\\app.exe", FALSE));
+  EXPECT_EQ(GetLastError(), 0u);
+  EXPECT_EQ(ReadHostFile("drive_c/dst/app.exe"), "program bytes");
+  FILETIME source = LastWrite("C:\\src\\App.exe");
+  FILETIME target = LastWrite("C:\\dst\\app.exe");
+  EXPECT_EQ(CompareFileTime(&source, &target), 0);
+  EXPECT_EQ(GetFileAttributesA("C:\\dst\\app.exe"),
+            static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+}
+
+TEST_F(PosixFilesTest, CopyOverAnotherCaseReplacesTheExistingFile) {
+  WriteHostFile("drive_c/new.txt", "new");
+  WriteHostFile("drive_c/dst/README.TXT", "old");
+  ASSERT_TRUE(CopyFileA("C:\\new.txt", "C:\\dst\\readme.txt", FALSE));
+  EXPECT_EQ(ReadHostFile("drive_c/dst/README.TXT"), "new");
+  struct stat st;
+  EXPECT_NE(stat(Host("drive_c/dst/readme.txt").c_str(), &st), 0);
+}
+
+TEST_F(PosixFilesTest, CopyRefusesAsWindowsDoes) {
+  WriteHostFile("drive_c/a.txt", "a");
+  WriteHostFile("drive_c/b.txt", "b");
+  EXPECT_FALSE(CopyFileA("C:\\a.txt", "C:\\b.txt", TRUE));
+  EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+  EXPECT_FALSE(CopyFileA("C:\\missing.txt", "C:\\c.txt", FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(CopyFileA("C:\\nodir\\missing.txt", "C:\\c.txt", FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_FALSE(CopyFileA("C:\\a.txt", "C:\\nodir\\c.txt", FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_FALSE(CopyFileA("C:\\a.txt", "C:\\A.TXT", FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  EXPECT_FALSE(CopyFileA(nullptr, "C:\\c.txt", FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+
+  ASSERT_TRUE(SetFileAttributesA("C:\\b.txt", FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(CopyFileA("C:\\a.txt", "C:\\b.txt", FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  EXPECT_EQ(ReadHostFile("drive_c/b.txt"), "b");
+  ASSERT_TRUE(SetFileAttributesA("C:\\b.txt", FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_FALSE(CopyFileA("C:\\a.txt", "C:\\b.txt", FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+}
+
+TEST_F(PosixFilesTest, CopyOntoAFileOpenWithoutSharedWriteIsASharingViolation) {
+  WriteHostFile("drive_c/a.txt", "a");
+  WriteHostFile("drive_c/log.txt", "log");
+  HANDLE log = CreateFileA("C:\\log.txt", GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(log, INVALID_HANDLE_VALUE);
+  EXPECT_FALSE(CopyFileA("C:\\a.txt", "C:\\log.txt", FALSE));
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  EXPECT_FALSE(DeleteFileA("C:\\log.txt"));
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  EXPECT_TRUE(CloseHandle(log));
+  EXPECT_TRUE(CopyFileA("C:\\a.txt", "C:\\log.txt", FALSE));
+}
+
+TEST_F(PosixFilesTest, DeleteRefusesReadOnlyFilesAndFolders) {
+  WriteHostFile("drive_c/ro.txt", "x");
+  ASSERT_TRUE(SetFileAttributesA("C:\\ro.txt", FILE_ATTRIBUTE_READONLY));
+  // The attributes are set as given: the archive bit goes.
+  EXPECT_EQ(GetFileAttributesA("C:\\ro.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(DeleteFileA("C:\\ro.txt"));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  ASSERT_TRUE(SetFileAttributesA("C:\\ro.txt", FILE_ATTRIBUTE_NORMAL));
+  EXPECT_EQ(GetFileAttributesA("C:\\ro.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+  EXPECT_TRUE(DeleteFileA("C:\\RO.TXT"));
+  EXPECT_FALSE(DeleteFileA("C:\\ro.txt"));
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(DeleteFileA("C:\\none\\ro.txt"));
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  mkdir(Host("drive_c/dir").c_str(), 0777);
+  EXPECT_FALSE(DeleteFileA("C:\\dir"));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+}
+
+TEST_F(PosixFilesTest, CreateDirectoryErrors) {
+  EXPECT_TRUE(CreateDirectoryA("C:\\New", nullptr));
+  EXPECT_FALSE(CreateDirectoryA("C:\\NEW\\", nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  EXPECT_FALSE(CreateDirectoryA("C:\\a\\b", nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_FALSE(CreateDirectoryA("Q:\\a", nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_TRUE(CreateDirectoryA("c:\\new\\Sub", nullptr));
+  EXPECT_EQ(GetFileAttributesA("C:\\New\\sub"), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(PosixFilesTest, CreationDispositions) {
+  HANDLE file = CreateFileA("C:\\f.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_EQ(file, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  file = CreateFileA("C:\\f.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), 0u);
+  DWORD written = 0;
+  EXPECT_TRUE(WriteFile(file, "hello world", 11, &written, nullptr));
+  EXPECT_EQ(written, 11u);
+  EXPECT_TRUE(CloseHandle(file));
+  EXPECT_FALSE(CloseHandle(file));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+
+  EXPECT_EQ(CreateFileA("C:\\F.TXT", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_EXISTS);
+  file = CreateFileA("C:\\F.TXT", GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  DWORD high = 7;
+  EXPECT_EQ(GetFileSize(file, &high), 11u);
+  EXPECT_EQ(high, 0u);
+  EXPECT_EQ(SetFilePointer(file, -5, nullptr, FILE_END), 6u);
+  char buffer[16] = "";
+  DWORD read = 0;
+  EXPECT_TRUE(ReadFile(file, buffer, sizeof buffer, &read, nullptr));
+  EXPECT_EQ(std::string(buffer, read), "world");
+  EXPECT_TRUE(ReadFile(file, buffer, sizeof buffer, &read, nullptr));
+  EXPECT_EQ(read, 0u);
+  EXPECT_EQ(SetFilePointer(file, -1, nullptr, FILE_BEGIN), INVALID_SET_FILE_POINTER);
+  EXPECT_EQ(GetLastError(), 131u);
+  // A second open that the first one does not share is refused.
+  EXPECT_EQ(CreateFileA("C:\\f.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_SHARING_VIOLATION);
+  CloseHandle(file);
+
+  file = CreateFileA("C:\\f.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  EXPECT_EQ(GetLastError(), ERROR_ALREADY_EXISTS);
+  EXPECT_EQ(GetFileSize(file, nullptr), 0u);
+  EXPECT_FALSE(ReadFile(file, buffer, 1, &read, nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+  CloseHandle(file);
+
+  EXPECT_EQ(CreateFileA("C:\\nodir\\f.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(CreateFileA("C:\\*.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+}
+
+TEST_F(PosixFilesTest, ReadOnlyAndHiddenFilesResistReplacement) {
+  HANDLE file = CreateFileA("C:\\ro.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_READONLY, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  EXPECT_TRUE(WriteFile(file, "x", 1, nullptr, nullptr));  // the creating handle may still write
+  CloseHandle(file);
+  EXPECT_EQ(CreateFileA("C:\\ro.txt", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+
+  file = CreateFileA("C:\\h.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN, nullptr);
+  CloseHandle(file);
+  EXPECT_EQ(GetFileAttributesA("C:\\h.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(CreateFileA("C:\\h.txt", GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), ERROR_ACCESS_DENIED);
+}
+
+TEST_F(PosixFilesTest, SetFileTimeChangesLastWrite) {
+  WriteHostFile("drive_c/t.txt", "t");
+  HANDLE file = CreateFileA("C:\\t.txt", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  FILETIME when = posix::FileTimeFromUnix(1000000000, 500);
+  EXPECT_TRUE(SetFileTime(file, nullptr, nullptr, &when));
+  FILETIME back;
+  EXPECT_TRUE(GetFileTime(file, nullptr, nullptr, &back));
+  EXPECT_EQ(CompareFileTime(&when, &back), 0);
+  CloseHandle(file);
+  struct stat st;
+  stat(Host("drive_c/t.txt").c_str(), &st);
+  EXPECT_EQ(st.st_mtim.tv_sec, 1000000000);
+}
+
+TEST(FileTimeTest, UnixAndWindowsTimesConvertBothWays) {
+  FILETIME epoch = posix::FileTimeFromUnix(0, 0);
+  EXPECT_EQ(posix::FileTimeValue(epoch), 116444736000000000ULL);
+  int64_t seconds;
+  long nanoseconds;
+  posix::UnixFromFileTime(posix::FileTimeFromUnix(1700000000, 123456700), &seconds, &nanoseconds);
+  EXPECT_EQ(seconds, 1700000000);
+  EXPECT_EQ(nanoseconds, 123456700);
+}
+
+TEST(FileTimeTest, DosDateTimeCutsOddSecondsAndKeepsUtc) {
+  // 2003-03-21 14:05:33 UTC
+  FILETIME ft = posix::FileTimeFromUnix(1048255533, 900000000);
+  WORD date = 0, time = 0;
+  ASSERT_TRUE(FileTimeToDosDateTime(&ft, &date, &time));
+  EXPECT_EQ(date, ((2003 - 1980) << 9) | (3 << 5) | 21);
+  EXPECT_EQ(time, (14 << 11) | (5 << 5) | (32 / 2));
+  ft = posix::FileTimeFromUnix(315532800, 0);  // 1980-01-01 00:00:00
+  ASSERT_TRUE(FileTimeToDosDateTime(&ft, &date, &time));
+  EXPECT_EQ(date, (1 << 5) | 1);
+  EXPECT_EQ(time, 0);
+}
+
+TEST(FileTimeTest, DosDateTimeRange) {
+  FILETIME zero = {0, 0};
+  WORD date = 0xAAAA, time = 0xAAAA;
+  SetLastError(0);
+  EXPECT_FALSE(FileTimeToDosDateTime(&zero, &date, &time));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+  FILETIME late = posix::FileTimeFromUnix(4354819200LL, 0);  // 2108-01-01
+  EXPECT_FALSE(FileTimeToDosDateTime(&late, &date, &time));
+  FILETIME last = posix::FileTimeFromUnix(4354819199LL, 0);  // 2107-12-31 23:59:59
+  EXPECT_TRUE(FileTimeToDosDateTime(&last, &date, &time));
+  EXPECT_EQ(date, (127 << 9) | (12 << 5) | 31);
+  EXPECT_FALSE(FileTimeToDosDateTime(&last, nullptr, &time));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_PARAMETER);
+}
+
+TEST(FileTimeTest, CompareIsUnsigned) {
+  FILETIME small = {5, 0}, big = {0, 0x80000000u};
+  EXPECT_EQ(CompareFileTime(&small, &big), -1);
+  EXPECT_EQ(CompareFileTime(&big, &small), 1);
+  EXPECT_EQ(CompareFileTime(&big, &big), 0);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// Directory search, DOS masks and short names.
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/posix/files_posix.h"
+#include "tests/unit/temp_machine.h"
+
+namespace {
+
+class PosixFindTest : public TempMachineTest {
+ protected:
+  // "name|ALIAS" for each entry the search returns, in its order.
+  std::vector<std::string> Find(const std::string& pattern, DWORD* error = nullptr) {
+    std::vector<std::string> found;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) {
+      if (error) *error = GetLastError();
+      return found;
+    }
+    do {
+      std::string entry = data.cFileName;
+      if (data.cAlternateFileName[0]) entry += std::string("|") + data.cAlternateFileName;
+      found.push_back(entry);
+    } while (FindNextFileA(find, &data));
+    EXPECT_EQ(GetLastError(), ERROR_NO_MORE_FILES);
+    EXPECT_TRUE(FindClose(find));
+    if (error) *error = 0;
+    return found;
+  }
+};
+
+using Names = std::vector<std::string>;
+
+TEST(DosMaskTest, StarDotStarMatchesNamesWithoutADot) {
+  EXPECT_TRUE(posix::MatchDosMask("*.*", "README"));
+  EXPECT_TRUE(posix::MatchDosMask("*.*", "a.b.c"));
+  EXPECT_TRUE(posix::MatchDosMask("*", ".."));
+  EXPECT_TRUE(posix::MatchDosMask("*.*", ".."));
+}
+
+TEST(DosMaskTest, TrailingDotMeansNoExtension) {
+  EXPECT_TRUE(posix::MatchDosMask("*.", "README"));
+  EXPECT_FALSE(posix::MatchDosMask("*.", "a.txt"));
+  EXPECT_TRUE(posix::MatchDosMask("readme.", "README"));
+}
+
+TEST(DosMaskTest, QuestionMarksAndCase) {
+  EXPECT_TRUE(posix::MatchDosMask("a?c.TXT", "ABC.txt"));
+  EXPECT_FALSE(posix::MatchDosMask("a?c.txt", "ac.txt.bak"));
+  EXPECT_TRUE(posix::MatchDosMask("a??.txt", "a.txt"));  // "?" may match nothing before the dot
+  EXPECT_FALSE(posix::MatchDosMask("a?c", "a.c"));
+  EXPECT_TRUE(posix::MatchDosMask("*.inf", "setup.INF"));
+  EXPECT_FALSE(posix::MatchDosMask("*.inf", "a.info"));
+  EXPECT_TRUE(posix::MatchDosMask("s*p.*", "setup.exe"));
+}
+
+TEST(ShortNameTest, ValidEightDotThreeNamesKeepTheirName) {
+  EXPECT_TRUE(posix::IsLegal83("readme.txt"));
+  EXPECT_TRUE(posix::IsLegal83("SETUP.EXE"));
+  EXPECT_FALSE(posix::IsLegal83("a.info"));
+  EXPECT_FALSE(posix::IsLegal83("long name.txt"));
+  EXPECT_FALSE(posix::IsLegal83("a.b.c"));
+  EXPECT_FALSE(posix::IsLegal83(".profile"));
+  EXPECT_FALSE(posix::IsLegal83("ninechars"));
+}
+
+TEST(ShortNameTest, AliasesCountUpWithinTheFolder) {
+  Names names = {"Program Files", "Program", "ProgramData", "a.info", "b.inf_old",
+                 "archive.tar.gz", "x+y=z.html", ".htaccess", "PROGRA~1"};
+  Names aliases = posix::ShortAliases(names);
+  EXPECT_EQ(aliases[0], "PROGRA~2");  // PROGRA~1 exists as a real name
+  EXPECT_EQ(aliases[1], "");
+  EXPECT_EQ(aliases[2], "PROGRA~3");
+  EXPECT_EQ(aliases[3], "A~1.INF");
+  EXPECT_EQ(aliases[4], "B~1.INF");
+  EXPECT_EQ(aliases[5], "ARCHIV~1.GZ");
+  EXPECT_EQ(aliases[6], "X_Y_Z~1.HTM");
+  EXPECT_EQ(aliases[7], "HTACCE~1");
+  EXPECT_EQ(aliases[8], "");
+}
+
+TEST(ShortNameTest, TenAndMoreTakeAShorterName) {
+  Names names;
+  for (int i = 0; i < 10; ++i) names.push_back("Document " + std::to_string(i) + ".text");
+  Names aliases = posix::ShortAliases(names);
+  EXPECT_EQ(aliases[0], "DOCUME~1.TEX");
+  EXPECT_EQ(aliases[8], "DOCUME~9.TEX");
+  EXPECT_EQ(aliases[9], "DOCUM~10.TEX");
+}
+
+TEST_F(PosixFindTest, MasksMatchTheShortAliasToo) {
+  WriteHostFile("drive_c/src/a.info", "");
+  WriteHostFile("drive_c/src/b.inf_old", "");
+  WriteHostFile("drive_c/src/setup.inf", "");
+  WriteHostFile("drive_c/src/readme.txt", "");
+  EXPECT_EQ(Find("C:\\SRC\\*.INF"), (Names{"a.info|A~1.INF", "b.inf_old|B~1.INF", "setup.inf"}));
+}
+
+TEST_F(PosixFindTest, DotEntriesComeFirstExceptInADriveRoot) {
+  WriteHostFile("drive_c/d/Zeta.txt", "");
+  WriteHostFile("drive_c/d/alpha", "");
+  WriteHostFile("drive_c/d/_under", "");
+  mkdir(Host("drive_c/d/Mid").c_str(), 0777);
+  // Upper-cased order: "_" sorts after the letters.
+  EXPECT_EQ(Find("C:\\d\\*"), (Names{".", "..", "alpha", "Mid", "Zeta.txt", "_under"}));
+  EXPECT_EQ(Find("C:\\d\\*.*"), (Names{".", "..", "alpha", "Mid", "Zeta.txt", "_under"}));
+  EXPECT_EQ(Find("C:\\d\\*."), (Names{".", "..", "alpha", "Mid", "_under"}));
+  EXPECT_EQ(Find("C:\\d\\*.txt"), (Names{"Zeta.txt"}));
+  Names root = Find("C:\\*");
+  ASSERT_FALSE(root.empty());
+  EXPECT_NE(root[0], ".");
+}
+
+TEST_F(PosixFindTest, ErrorsForNoMatchMissingFolderAndTheEnd) {
+  WriteHostFile("drive_c/d/one.txt", "");
+  DWORD error = 0;
+  EXPECT_TRUE(Find("C:\\d\\*.inf", &error).empty());
+  EXPECT_EQ(error, ERROR_FILE_NOT_FOUND);
+  EXPECT_TRUE(Find("C:\\missing\\*.inf", &error).empty());
+  EXPECT_EQ(error, ERROR_PATH_NOT_FOUND);
+  EXPECT_TRUE(Find("Q:\\*", &error).empty());
+  EXPECT_EQ(error, ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(Find("c:\\D\\ONE.TXT"), (Names{"one.txt"}));
+  EXPECT_FALSE(FindNextFileA(reinterpret_cast<HANDLE>(0x12345), nullptr));
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_HANDLE);
+}
+
+TEST_F(PosixFindTest, EntryDataCarriesAttributesSizeAndTimes) {
+  WriteHostFile("drive_c/d/.config", "12345");
+  WriteHostFile("drive_c/d/hidden.ini", "");
+  ASSERT_TRUE(SetFileAttributesA("C:\\d\\hidden.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA("C:\\d\\.config", &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  // A dot file is an ordinary file on Windows, not a hidden one.
+  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  EXPECT_EQ(data.nFileSizeLow, 5u);
+  EXPECT_STREQ(data.cAlternateFileName, "CONFIG~1");
+  EXPECT_NE(data.ftLastWriteTime.dwHighDateTime, 0u);
+  FindClose(find);
+  find = FindFirstFileA("C:\\d\\HIDDEN.INI", &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
+  FindClose(find);
+  find = FindFirstFileA("C:\\d", &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  FindClose(find);
+}
+
+TEST_F(PosixFindTest, ShortPathNamesAgreeWithTheSearch) {
+  WriteHostFile("drive_c/Program Files/My App/setup.inf", "");
+  char buffer[MAX_PATH];
+  EXPECT_EQ(GetShortPathNameA("c:\\program files\\my app\\SETUP.INF", buffer, sizeof buffer), 29u);
+  EXPECT_STREQ(buffer, "c:\\PROGRA~1\\MYAPP~1\\SETUP.INF");
+  // The alias itself is accepted on the way in, and the size needed is told.
+  EXPECT_EQ(GetShortPathNameA("C:\\PROGRA~1\\My App", buffer, 5), 20u);
+  EXPECT_EQ(GetShortPathNameA("C:\\Program Files\\none.txt", buffer, sizeof buffer), 0u);
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(GetShortPathNameA("", buffer, sizeof buffer), 0u);
+  EXPECT_EQ(GetLastError(), ERROR_BAD_PATHNAME);
+  EXPECT_EQ(GetShortPathNameA("C:\\*.inf", buffer, sizeof buffer), 0u);
+  EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA("C:\\PROGRA~1", &data);
+  ASSERT_NE(find, INVALID_HANDLE_VALUE);
+  EXPECT_STREQ(data.cFileName, "Program Files");
+  EXPECT_STREQ(data.cAlternateFileName, "PROGRA~1");
+  FindClose(find);
+}
+
+TEST_F(PosixFindTest, SambaAndWineFormsOfTheDosAttributeAreRead) {
+  WriteHostFile("drive_c/wine.txt", "");
+  WriteHostFile("drive_c/samba.txt", "");
+  ASSERT_EQ(setxattr(Host("drive_c/wine.txt").c_str(), "user.DOSATTRIB", "0x2", 3, 0), 0);
+  // Samba 4: empty text, version 4 twice, valid-field flags, attributes 0x24.
+  const unsigned char record[] = {0, 4, 0, 4, 0, 0, 0, 1, 0, 0, 0, 0x24, 0, 0, 0};
+  ASSERT_EQ(setxattr(Host("drive_c/samba.txt").c_str(), "user.DOSATTRIB", record, sizeof record, 0), 0);
+  EXPECT_EQ(GetFileAttributesA("C:\\wine.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN));
+  EXPECT_EQ(GetFileAttributesA("C:\\samba.txt"), static_cast<DWORD>(FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(SetFileAttributesA("C:\\wine.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+  char text[16] = "";
+  EXPECT_EQ(getxattr(Host("drive_c/wine.txt").c_str(), "user.DOSATTRIB", text, sizeof text), 4);
+  EXPECT_STREQ(text, "0x22");
+}
+
+}  // namespace

@@ -1,0 +1,168 @@
+// Windows paths over the machine directory: normalisation, drive mapping,
+// case-insensitive lookup, the current directory, the system folders and
+// the search path.
+#include <sys/stat.h>
+
+#include <string>
+
+#include "platform/posix/files_posix.h"
+#include "tests/unit/temp_machine.h"
+
+namespace {
+
+class PosixPathsTest : public TempMachineTest {
+ protected:
+  void SetUp() override {
+    TempMachineTest::SetUp();
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
+  }
+  std::string HostOf(const char* win) {
+    std::string host;
+    EXPECT_TRUE(posix::WinToHost(win, &host)) << win;
+    return host;
+  }
+};
+
+TEST_F(PosixPathsTest, FullPathNormalisesSeparatorsDotsAndDriveCase) {
+  EXPECT_EQ(posix::FullWinPath("c:/a//b/./c/../d\\"), "C:\\a\\b\\d");
+  EXPECT_EQ(posix::FullWinPath("C:\\..\\.."), "C:\\");
+  EXPECT_EQ(posix::FullWinPath("C:\\dir\\name. "), "C:\\dir\\name");
+  ASSERT_TRUE(CreateDirectoryA("C:\\work", nullptr));
+  ASSERT_TRUE(SetCurrentDirectoryA("c:\\work"));
+  EXPECT_EQ(posix::FullWinPath("sub\\f.txt"), "C:\\work\\sub\\f.txt");
+  EXPECT_EQ(posix::FullWinPath("\\top"), "C:\\top");
+  EXPECT_EQ(posix::FullWinPath("C:rel"), "C:\\work\\rel");
+  EXPECT_EQ(posix::FullWinPath("D:rel"), "D:\\rel");
+}
+
+TEST_F(PosixPathsTest, ExistingComponentsAreFoundWithoutRegardToCase) {
+  WriteHostFile("drive_c/Program Files/App/ReadMe.TXT", "x");
+  EXPECT_EQ(HostOf("C:\\PROGRAM FILES\\app\\readme.txt"), Host("drive_c/Program Files/App/ReadMe.TXT"));
+  // Missing parts are kept as written below the last existing one.
+  EXPECT_EQ(HostOf("c:\\program files\\NEW\\File.Dat"), Host("drive_c/Program Files/NEW/File.Dat"));
+}
+
+TEST_F(PosixPathsTest, ExactSpellingWinsOverAnotherCase) {
+  WriteHostFile("drive_c/a.txt", "lower");
+  WriteHostFile("drive_c/A.TXT", "upper");
+  EXPECT_EQ(HostOf("C:\\A.TXT"), Host("drive_c/A.TXT"));
+  EXPECT_EQ(HostOf("C:\\a.txt"), Host("drive_c/a.txt"));
+}
+
+TEST_F(PosixPathsTest, DriveZIsTheHostRootAndUnknownDrivesFail) {
+  EXPECT_EQ(HostOf("Z:\\"), "/");
+  EXPECT_EQ(HostOf("z:\\tmp"), "/tmp");
+  EXPECT_EQ(posix::HostToWin("/usr/lib"), "Z:\\usr\\lib");
+  EXPECT_EQ(posix::HostToWin(Host("drive_c/Windows")), "C:\\Windows");
+  EXPECT_EQ(posix::HostToWin(Host("drive_c")), "C:\\");
+  std::string host;
+  SetLastError(0);
+  EXPECT_FALSE(posix::WinToHost("Q:\\x", &host));
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_EQ(GetFileAttributesA("Q:\\x"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+}
+
+TEST_F(PosixPathsTest, FurtherDrivesExistWhenTheirFolderDoes) {
+  mkdir(Host("drive_x").c_str(), 0777);
+  WriteHostFile("drive_x/Data/f.bin", "1");
+  EXPECT_EQ(HostOf("x:\\data\\F.BIN"), Host("drive_x/Data/f.bin"));
+  EXPECT_EQ(posix::HostToWin(Host("drive_x/Data")), "X:\\Data");
+}
+
+TEST_F(PosixPathsTest, NamesTravelInTheAnsiCodePage) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\B\xFCro", nullptr));  // "Büro" in code page 1252
+  struct stat st;
+  EXPECT_EQ(stat(Host("drive_c/B\xC3\xBCro").c_str(), &st), 0);
+  EXPECT_EQ(posix::HostToWin(Host("drive_c/B\xC3\xBCro")), "C:\\B\xFCro");
+}
+
+TEST_F(PosixPathsTest, CurrentDirectoryFollowsSetCurrentDirectory) {
+  WriteHostFile("drive_c/Inst/Sub/f.txt", "x");
+  ASSERT_TRUE(SetCurrentDirectoryA("c:\\inst\\"));
+  char buffer[MAX_PATH];
+  EXPECT_EQ(GetCurrentDirectoryA(sizeof buffer, buffer), 7u);
+  EXPECT_STREQ(buffer, "C:\\inst");
+  EXPECT_EQ(GetCurrentDirectoryA(7, buffer), 8u);  // too small: the size needed with the NUL
+  EXPECT_NE(GetFileAttributesA("Sub\\F.TXT"), INVALID_FILE_ATTRIBUTES);
+
+  EXPECT_FALSE(SetCurrentDirectoryA("C:\\inst\\missing"));
+  EXPECT_EQ(GetLastError(), ERROR_FILE_NOT_FOUND);
+  EXPECT_FALSE(SetCurrentDirectoryA("C:\\nowhere\\missing"));
+  EXPECT_EQ(GetLastError(), ERROR_PATH_NOT_FOUND);
+  EXPECT_FALSE(SetCurrentDirectoryA("C:\\inst\\sub\\f.txt"));
+  EXPECT_EQ(GetLastError(), 267u);
+  GetCurrentDirectoryA(sizeof buffer, buffer);
+  EXPECT_STREQ(buffer, "C:\\inst");
+}
+
+TEST_F(PosixPathsTest, SystemFoldersComeFromWindir) {
+  SetEnvironmentVariableA("windir", "C:\\WINNT");
+  char buffer[MAX_PATH];
+  EXPECT_EQ(GetWindowsDirectoryA(buffer, sizeof buffer), 8u);
+  EXPECT_STREQ(buffer, "C:\\WINNT");
+  EXPECT_EQ(GetSystemDirectoryA(buffer, sizeof buffer), 17u);
+  EXPECT_STREQ(buffer, "C:\\WINNT\\system32");
+  EXPECT_EQ(GetSystemDirectoryA(buffer, 17), 18u);
+
+  SetEnvironmentVariableA("TMP", nullptr);
+  SetEnvironmentVariableA("TEMP", "c:/temp/x");
+  EXPECT_EQ(GetTempPathA(sizeof buffer, buffer), 10u);
+  EXPECT_STREQ(buffer, "C:\\temp\\x\\");
+}
+
+class PosixSearchPathTest : public PosixPathsTest {
+ protected:
+  void SetUp() override {
+    PosixPathsTest::SetUp();
+    SetEnvironmentVariableA("windir", "C:\\WINDOWS");
+    SetEnvironmentVariableA("PATH", "C:\\Tools;C:\\More");
+    posix::SetProgramIdentity(Host("drive_c/Medium/setup"), "setup");
+    mkdir(Host("drive_c/Work").c_str(), 0777);
+    ASSERT_TRUE(SetCurrentDirectoryA("C:\\Work"));
+  }
+  std::string Search(const char* name, const char* extension = nullptr) {
+    char buffer[MAX_PATH] = "";
+    char* filePart = nullptr;
+    DWORD length = SearchPathA(nullptr, name, extension, sizeof buffer, buffer, &filePart);
+    if (length == 0) return "<" + std::to_string(GetLastError()) + ">";
+    EXPECT_EQ(length, std::string(buffer).size());
+    EXPECT_EQ(std::string(filePart), std::string(buffer).substr(std::string(buffer).rfind('\\') + 1));
+    return buffer;
+  }
+};
+
+TEST_F(PosixSearchPathTest, ProgramFolderThenCurrentThenSystemThenWindowsThenPath) {
+  WriteHostFile("drive_c/More/tool.exe", "");
+  EXPECT_EQ(Search("tool.exe"), "C:\\More\\tool.exe");
+  WriteHostFile("drive_c/Tools/tool.exe", "");
+  EXPECT_EQ(Search("tool.exe"), "C:\\Tools\\tool.exe");
+  WriteHostFile("drive_c/WINDOWS/tool.exe", "");
+  EXPECT_EQ(Search("tool.exe"), "C:\\WINDOWS\\tool.exe");
+  WriteHostFile("drive_c/WINDOWS/system32/tool.exe", "");
+  EXPECT_EQ(Search("tool.exe"), "C:\\WINDOWS\\system32\\tool.exe");
+  WriteHostFile("drive_c/Work/tool.exe", "");
+  EXPECT_EQ(Search("tool.exe"), "C:\\Work\\tool.exe");
+  WriteHostFile("drive_c/Medium/tool.exe", "");
+  EXPECT_EQ(Search("TOOL.EXE"), "C:\\Medium\\TOOL.EXE");
+}
+
+TEST_F(PosixSearchPathTest, ExtensionOnlyForNamesWithoutOne) {
+  WriteHostFile("drive_c/WINDOWS/system32/rundll32.exe", "");
+  EXPECT_EQ(Search("rundll32", ".exe"), "C:\\WINDOWS\\system32\\rundll32.exe");
+  EXPECT_EQ(Search("rundll32.x", ".exe"), "<2>");
+  EXPECT_EQ(Search("missing.dll"), "<2>");
+  EXPECT_EQ(Search(""), "<87>");
+}
+
+TEST_F(PosixSearchPathTest, ANameWithItsOwnPathIgnoresTheSearchPath) {
+  WriteHostFile("drive_c/Tools/t.exe", "");
+  WriteHostFile("drive_c/Work/sub/t.exe", "");
+  EXPECT_EQ(Search(".\\t.exe"), "<2>");
+  EXPECT_EQ(Search("..\\Tools\\t.exe"), "C:\\Tools\\t.exe");
+  EXPECT_EQ(Search("sub\\t.exe"), "C:\\Work\\sub\\t.exe");
+  char small[8];
+  EXPECT_EQ(SearchPathA(nullptr, "C:\\Tools\\t.exe", nullptr, sizeof small, small, nullptr), 15u);
+}
+
+}  // namespace

@@ -59,5 +59,17 @@ expect_exit $? 3 "directory on a missing drive"
 expect_in $'Error: can\'t create directory Q:\\App\\\r' "$temp_log" "directory failure line"
 expect_in $'Logfile: C:\\users\\user\\Temp\\LOGFILKW.LOG\r' "$temp_log" "Logfile line"
 
+# Neither the installation directory nor the temporary directory can take
+# the log (a folder stands where the file should be): an I/O error that
+# nothing handles ends the run with exit code 1, and no result is shown.
+sed -i 's/^MyProgramPath=.*/MyProgramPath=C:\\Blocked/' "$machine/environment"
+mkdir -p "$machine/drive_c/Blocked/LOGFILKW.LOG"
+rm -f "$temp_log" && mkdir -p "$temp_log"
+run "$work/pkg/APP.INF"
+expect_exit $? 1 "no log anywhere"
+expect_in "EInOutError: I/O error" "$work/stderr" "uncaught error on standard error"
+expect_in "Trying to use C:\\users\\user\\Temp\\LOGFILKW.LOG as Logfile" "$work/stderr" "lines kept"
+grep -qF "Installation done" "$work/stderr" && fail "a result was shown without a log"
+
 if [ "$failures" = 0 ]; then rm -rf "$work"; echo "log_file: all passed"; fi
 exit $((failures > 0))

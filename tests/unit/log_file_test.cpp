@@ -177,6 +177,20 @@ TEST_F(LogFileTest, UnopenableLogWithoutTemporaryDirectoryEndsTheRunKeepingTheLi
                "MessageBox: Error: could not create/open the the LogFile  C:\\Prog\\LOGFILKW.LOG\r\n");
 }
 
+TEST_F(LogFileTest, FallbackThatFailsTooIsAnIoErrorNamingTheFile) {
+  // A folder where each log file should be: neither can be opened.
+  WriteHostFile("drive_c/Prog/LOGFILKW.LOG/keep.txt", "");
+  WriteHostFile("drive_c/TMP/LOGFILKW.LOG/keep.txt", "");
+  SetEnvironmentVariableA("MyProgramPath", "C:\\Prog");
+  EXPECT_EQ(Open(), LogOpenIoError);
+  EXPECT_EQ(ioMessage_.rfind("I/O error 5 on C:\\TMP\\LOGFILKW.LOG", 0), 0u) << ioMessage_;
+  EXPECT_FALSE(LogFileOpen);
+  EXPECT_EQ(ErrorLevel, 0);
+  EXPECT_STREQ(MessageBuffer.c_str(),
+               "Error: could not create/open the the LogFile  C:\\Prog\\LOGFILKW.LOG\r\n"
+               "Trying to use C:\\TMP\\LOGFILKW.LOG as Logfile\r\n");
+}
+
 TEST_F(LogFileTest, DirectWritesAndFlushesFollowTheHeader) {
   SetEnvironmentVariableA("MyProgramPath", "C:\\Prog");
   ASSERT_EQ(Open(), LogOpened);

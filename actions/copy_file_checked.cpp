@@ -1,0 +1,140 @@
+#include "actions/copy_file_checked.h"
+
+#include <string.h>
+
+#include "actions/backup_copy.h"
+#include "dialogs/dialog_record.h"
+#include "dialogs/dialog_runner.h"
+#include "dialogs/message_box.h"
+#include "fileinfo/file_info.h"
+#include "log/log_file.h"
+#include "log/message_buffer.h"
+#include "setup/run_state.h"
+#include "values/profile_values.h"
+
+namespace {
+enum { UrlBufferSize = 720 };
+
+char g_urlBuffer[UrlBufferSize];
+
+// The answer that the prompt's "always" box gave for every later prompt of
+// the run (0: none yet), and the backup folder that went with it.
+int g_alwaysAnswer = 0;
+Str g_alwaysBackupFolder;
+
+// What the comparison knows of one file.
+struct FileSide {
+  int64_t number = 0;  // version number, or -1/+1/0 of the date comparison
+  Str text;            // version or date text
+  Str language;        // translation text, only when the version number is not 0
+  FILETIME written = {0, 0};
+};
+
+FileSide ReadSide(const char* path) {
+  FileSide side;
+  int64_t number = ReadVersionInfo(path, side.text);
+  side.number = number < 0 ? 0 : number;
+  if (side.number != 0) side.language = VersionInfo.Translation;
+  return side;
+}
+
+// Files without version information compare by the date of their last write.
+void SwitchToDates(const char* newFile, const char* target, FileSide& n, FileSide& i) {
+  FileDateStr(newFile, FileTimeLastWrite, n.written, n.text);
+  FileDateStr(target, FileTimeLastWrite, i.written, i.text);
+  i.number = CompareFileTime(&i.written, &n.written);
+}
+
+Str PromptText(const char* target, const FileSide& n, const FileSide& i, bool dateMode) {
+  Str text = Str("The file \"") + target + "\" in your system has the ";
+  if (dateMode)
+    text += Str("Date ") + i.text + " and you tried to install a file dated " + n.text;
+  else
+    text += Str("version ") + i.text + " and you tried to install version " + n.text;
+  return text + ", you should skip!";
+}
+
+// Shows the skip-or-overwrite prompt, unless "always" answered it already.
+int AskUser(const char* target, const char* controlFile, const Str& message) {
+  if (g_alwaysAnswer) {
+    DlgRec.Backup = !g_alwaysBackupFolder.empty();
+    CopyToBuffer(g_urlBuffer, sizeof g_urlBuffer, g_alwaysBackupFolder.c_str());
+    return g_alwaysAnswer;
+  }
+  ReadProfileValue(controlFile, "Info", "URL", g_urlBuffer);
+  DlgRec.Text = message;
+  DlgRec.PathBuf = g_urlBuffer;
+  DlgRec.PathBufSize = UrlBufferSize;
+  int result = static_cast<int>(RunDialog("MsgBoxSOC"));
+  if (DlgRec.Always && (result == 1 || result == 4)) {
+    g_alwaysAnswer = result;
+    g_alwaysBackupFolder = (result == 4 && DlgRec.Backup) ? Str(g_urlBuffer) : Str();
+  }
+  return result;
+}
+
+void WriteOutcome(const char* target, const FileSide& from, const char* outcome, const FileSide* to) {
+  WriteLog(target);
+  WriteLog('\t');
+  WriteLog(from.text);
+  WriteLog(' ');
+  WriteLog(from.language);
+  WriteLog(outcome);
+  if (to) {
+    WriteLog(to->text);
+    WriteLog(' ');
+    WriteLog(to->language);
+  }
+  WriteLogLineEnd();
+}
+}  // namespace
+
+void ResetCopyPromptMemory() {
+  g_alwaysAnswer = 0;
+  g_alwaysBackupFolder.clear();
+}
+
+uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
+                         uint32_t flags) {
+  FileSide n = ReadSide(newFile);
+  FileSide i = ReadSide(target);
+  bool dateMode = n.number == 0;
+  if (dateMode) SwitchToDates(newFile, target, n, i);
+
+  bool backupWanted = false;
+  if (strcmp(i.text.c_str(), n.text.c_str()) > 0) {
+    int answer = AskUser(target, controlFile, PromptText(target, n, i, dateMode));
+    if (answer == 2) {
+      RaiseErrorLevelToFailure();
+      MessageBuffer += "FileCopy canceled by User";
+      return flags | CopyStop;
+    }
+    if (answer == 4) {
+      n.number = i.number + 1;
+      flags |= CopyOverwrote;
+      backupWanted = DlgRec.Backup;
+    } else {
+      i.number = n.number + 1;
+      flags |= CopySkipped;
+    }
+  }
+
+  if (i.number > n.number) {
+    WriteOutcome(target, i, " not replaced by ", &n);
+    return flags;
+  }
+  // A backup that fails keeps the installed file: nothing is lost.
+  if (backupWanted && !SaveBackupCopy(target, g_urlBuffer)) return flags;
+  if (!CopyFileA(newFile, target, FALSE)) {
+    ShowErrorBox((Str("Error: can't copy ") + newFile + " to " + target).c_str());
+    RaiseErrorLevelToFailure();
+    return flags | CopyStop;
+  }
+  if (n.text.equals(i.text.c_str()) && n.language.equals(i.language.c_str()))
+    WriteOutcome(target, n, " refreshed", nullptr);
+  else if (!i.text.empty())
+    WriteOutcome(target, i, " replaced by ", &n);
+  else
+    WriteOutcome(target, n, " created", nullptr);
+  return flags;
+}

@@ -1,0 +1,21 @@
+// Putting one file of the installation source in place of a target path,
+// never replacing an installed file blindly: by version when the new file
+// has one, else by date, asking the user when the installed file is newer.
+#pragma once
+
+#include <cstdint>
+
+// Bits of the state word of the [Files] phase.
+enum : uint32_t {
+  CopyStop = 0x1000,       // no further file of the phase is copied
+  CopyOverwrote = 0x0001,  // "Overwrite" was chosen at a prompt
+  CopySkipped = 0x0002,    // "Skip copy" was chosen at a prompt
+};
+
+// Copies newFile onto target after the comparison; writes one log line and
+// returns flags with the bits this call adds.
+uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
+                         uint32_t flags);
+
+// Forgets the answer that "always" gave for later prompts (a new run).
+void ResetCopyPromptMemory();

@@ -1,0 +1,156 @@
+// The [Files] section: each line names a file or a mask relative to the
+// control file's directory and the directory it goes to.
+#include "actions/copy_files_section.h"
+
+#include "actions/copy_file_checked.h"
+#include "dialogs/message_box.h"
+#include "log/log_file.h"
+#include "log/message_buffer.h"
+#include "setup/phases.h"
+#include "setup/run_state.h"
+#include "values/expand.h"
+#include "values/profile_values.h"
+
+namespace {
+enum { KeyListSize = 2601, ValueSize = 262, DestinationSize = 261 };
+
+bool IsDotEntry(const char* name) {
+  return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+}
+
+bool IsDirectory(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+Str JoinPath(const Str& dir, const char* name) {
+  return dir.last() == '\\' ? dir + name : dir + "\\" + name;
+}
+
+// A subdirectory of the source: its counterpart below the destination is
+// created (an existing one is fine: installing twice must work) and the
+// same mask is copied from it.
+uint32_t CopySubdirectory(const Str& sourceDir, const char* name, const char* mask,
+                          const Str& destDir, uint32_t flags, const char* controlFile) {
+  Str target = destDir + name;
+  if (!CreateDirectoryA(target.c_str(), nullptr) && !IsDirectory(target.c_str())) {
+    MessageBuffer += "Error: couldn't create the directory " + target + "\r\r";
+    ShowErrorBox(("Error: couldn't create the directory " + target).c_str());
+    return flags | CopyStop;
+  }
+  return CopyFileGroup(JoinPath(sourceDir, name).c_str(), mask, target.c_str(), true, flags,
+                       controlFile);
+}
+
+// The destination of a line: its value expanded, or the installation
+// directory; always with a trailing backslash. False when it does not fit.
+bool DestinationOf(const char* key, const char* sourceFile, Str& destination) {
+  char value[ValueSize];
+  if (ReadProfileValue(sourceFile, "Files", key, value) == 0) {
+    DWORD length = GetEnvironmentVariableA("MyProgramPath", value, ValueSize);
+    if (length >= ValueSize) length = 0;
+    value[length] = '\0';
+  }
+  char expanded[4 * DestinationSize];
+  size_t length = ExpandInto(value, expanded);
+  if (length >= DestinationSize) {
+    MessageBuffer += Str("Error: the destination of [Files] ") + key + " is longer than " +
+                     "260 characters, nothing copied: " + expanded + "\r\n";
+    RaiseErrorLevelToFailure();
+    return false;
+  }
+  destination = expanded;
+  if (destination.last() != '\\') destination += '\\';
+  return true;
+}
+
+// The source directory and mask of a line's key; withSubdirs for "/s".
+void SourceOf(const char* key, const char* sourceFile, Str& sourceDir, Str& mask, bool& withSubdirs) {
+  Str source(key);
+  withSubdirs = source.size() >= 2 && source[source.size() - 2] == '/' &&
+                UpperAscii(source.last()) == 'S';
+  if (withSubdirs) source.truncate(source.size() - 2);
+  long cut = source.findLast('\\');
+  Str relativeDir = cut > 0 ? source.substr(0, static_cast<size_t>(cut)) : Str();
+  mask = cut >= 0 ? source.substr(static_cast<size_t>(cut) + 1) : source;
+  Str controlFile(sourceFile);
+  long dirEnd = controlFile.findLast('\\');
+  sourceDir = dirEnd >= 0 ? controlFile.substr(0, static_cast<size_t>(dirEnd) + 1) : Str();
+  if (!relativeDir.empty()) sourceDir += relativeDir;
+  if (sourceDir.last() == '\\') sourceDir.truncate(sourceDir.size() - 1);
+}
+
+// A list cut by its buffer would install a part of the package silently.
+bool KeyListWasCut(DWORD length) { return length == KeyListSize - 2; }
+
+void ReportCutKeyList(const char* lastInstalled) {
+  MessageBuffer += Str("Error: [Files] has more lines than fit in 2600 characters; the lines after ") +
+                   lastInstalled + " are not installed\r\n";
+  RaiseErrorLevelToFailure();
+}
+
+// A line whose mask finds nothing installs nothing: most likely a mistake in
+// the package, so the log says so and the run counts a warning.
+void ReportNothingFound(const Str& sourceDir, const Str& mask) {
+  MessageBuffer += "Warning: no file found for " + JoinPath(sourceDir, mask.c_str()) + "\r\n";
+  ++ErrorLevel;
+}
+
+bool MatchesAnything(const Str& sourceDir, const Str& mask) {
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA(JoinPath(sourceDir, mask.c_str()).c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return false;
+  FindClose(search);
+  return true;
+}
+}  // namespace
+
+uint32_t CopyFileGroup(const char* sourceDir, const char* mask, const char* destDir, bool withSubdirs,
+                       uint32_t flags, const char* controlFile) {
+  Str source(sourceDir);
+  Str dest(destDir);
+  if (dest.last() != '\\') dest += '\\';
+  WIN32_FIND_DATAA entry;
+  HANDLE search = FindFirstFileA(JoinPath(source, mask).c_str(), &entry);
+  if (search == INVALID_HANDLE_VALUE) return flags;
+  bool found = true;
+  while (found && !(flags & CopyStop)) {
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (withSubdirs && !IsDotEntry(entry.cFileName))
+        flags = CopySubdirectory(source, entry.cFileName, mask, dest, flags, controlFile);
+    } else {
+      flags = CopyFileChecked(JoinPath(source, entry.cFileName).c_str(), (dest + entry.cFileName).c_str(),
+                              controlFile, flags);
+    }
+    found = FindNextFileA(search, &entry) != 0;
+  }
+  FindClose(search);
+  return flags;
+}
+
+void CopyFilesSection(const char* sourceFile) {
+  ResetCopyPromptMemory();
+  char keys[KeyListSize];
+  DWORD length = ReadProfileKeyList(sourceFile, "Files", keys);
+  const char* lastInstalled = "";
+  uint32_t flags = 0;
+  for (const char* key : KeyList(keys)) {
+    // The last name of a cut list may itself be cut: it is not installed.
+    if (KeyListWasCut(length) && key + TextLength(key) + 2 >= keys + length) break;
+    lastInstalled = key;
+    Str destination, sourceDir, mask;
+    bool withSubdirs = false;
+    if (DestinationOf(key, sourceFile, destination)) {
+      SourceOf(key, sourceFile, sourceDir, mask, withSubdirs);
+      if (!(flags & CopyStop) && !MatchesAnything(sourceDir, mask))
+        ReportNothingFound(sourceDir, mask);
+      flags = CopyFileGroup(sourceDir.c_str(), mask.c_str(), destination.c_str(), withSubdirs, flags,
+                            sourceFile);
+    }
+    FlushMessageBuffer();
+  }
+  if (KeyListWasCut(length)) {
+    ReportCutKeyList(lastInstalled);
+    FlushMessageBuffer();
+  }
+}

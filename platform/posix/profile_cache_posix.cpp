@@ -29,7 +29,7 @@ struct CachedProfile {
 };
 
 // Longer than the coarsest kernel clock tick that stamps file times.
-const long long kRacyWindowNanoseconds = 50 * 1000 * 1000;
+const long long kRacyWindowNanoseconds = 20 * 1000 * 1000;
 
 // The installer works on a handful of files; the limit only guards memory.
 const size_t kMaxCachedFiles = 32;

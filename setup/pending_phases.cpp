@@ -7,4 +7,3 @@ void ResolveStrings(int, const char*, const char*) {}
 void RegRead_Expand_Strings(const char*) {}
 int32_t WriteRegistrySection(const char*, const char*) { return 0; }
 void CreateStartMenuLinks(const char*, const char*, bool) {}
-void WriteIniEntries(const char*) {}

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -27,6 +26,13 @@ std::vector<std::string> KeyList(const char* ini, const char* section) {
     pos += (DWORD)keys.back().size() + 1;
   }
   return keys;
+}
+
+// Waits without threads, which the Windows tool chain may lack.
+void WaitMilliseconds(int ms) {
+  auto start = std::chrono::steady_clock::now();
+  while (MillisecondsSince(start) < ms) {
+  }
 }
 
 // Reads every key once; returns the time in milliseconds.
@@ -53,21 +59,21 @@ int main(int argc, char** argv) {
   const char* section = argv[argc - 1];
   auto start = std::chrono::steady_clock::now();
   std::vector<std::string> keys = KeyList(ini, section);
-  printf("key list of [%s]: %zu keys in %.2f ms\n", section, keys.size(), MillisecondsSince(start));
+  printf("key list of [%s]: %u keys in %.2f ms\n", section, (unsigned)keys.size(), MillisecondsSince(start));
   size_t bytes = 0;
   double first = ReadAll(ini, section, keys, &bytes);
-  printf("%zu key reads right after the file was made: %8.2f ms\n", keys.size(), first);
+  printf("%u key reads right after the file was made: %8.2f ms\n", (unsigned)keys.size(), first);
   // A file changed within the last few milliseconds is compared byte for
   // byte on each read (file times are only as fine as the kernel's tick).
-  std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  WaitMilliseconds(100);
   double second = ReadAll(ini, section, keys, &bytes);
-  printf("%zu key reads of a settled file:             %8.2f ms (%.2f us per key)\n", keys.size(), second,
+  printf("%u key reads of a settled file:             %8.2f ms (%.2f us per key)\n", (unsigned)keys.size(), second,
          1000 * second / (keys.size() ? keys.size() : 1));
   start = std::chrono::steady_clock::now();
   for (int i = 0; i < 20; ++i) WritePrivateProfileStringA(section, "BenchWritten", std::to_string(i).c_str(), ini);
   printf("20 writes: %.2f ms\n", MillisecondsSince(start));
   double after = ReadAll(ini, section, keys, &bytes);
-  printf("%zu key reads right after the writes:       %8.2f ms\n", keys.size(), after);
-  printf("(%zu value bytes read)\n", bytes);
+  printf("%u key reads right after the writes:       %8.2f ms\n", (unsigned)keys.size(), after);
+  printf("(%u value bytes read)\n", (unsigned)bytes);
   return 0;
 }

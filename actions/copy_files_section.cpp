@@ -3,6 +3,7 @@
 #include "actions/copy_files_section.h"
 
 #include "actions/copy_file_checked.h"
+#include "actions/create_dir_chain.h"
 #include "dialogs/message_box.h"
 #include "log/log_file.h"
 #include "log/message_buffer.h"
@@ -96,6 +97,15 @@ void ReportNothingFound(const Str& sourceDir, const Str& mask) {
   ++ErrorLevel;
 }
 
+// The destination of a line is made when missing (a package names
+// %MyProgramPath%\help and expects its files there); levels created on the way
+// are logged, and a destination that cannot be made stops the phase.
+uint32_t EnsureDestination(const Str& destination, uint32_t flags) {
+  char path[DestinationSize];
+  CopyToBuffer(path, sizeof path, destination.c_str());
+  return CreateDirChain(path, MessageBuffer) == DirChainFailed ? flags | CopyStop : flags;
+}
+
 bool MatchesAnything(const Str& sourceDir, const Str& mask) {
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA(JoinPath(sourceDir, mask.c_str()).c_str(), &entry);
@@ -142,8 +152,12 @@ void CopyFilesSection(const char* sourceFile) {
     bool withSubdirs = false;
     if (DestinationOf(key, sourceFile, destination)) {
       SourceOf(key, sourceFile, sourceDir, mask, withSubdirs);
-      if (!(flags & CopyStop) && !MatchesAnything(sourceDir, mask))
-        ReportNothingFound(sourceDir, mask);
+      if (!(flags & CopyStop)) {
+        if (MatchesAnything(sourceDir, mask))
+          flags = EnsureDestination(destination, flags);
+        else
+          ReportNothingFound(sourceDir, mask);
+      }
       flags = CopyFileGroup(sourceDir.c_str(), mask.c_str(), destination.c_str(), withSubdirs, flags,
                             sourceFile);
     }

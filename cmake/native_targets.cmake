@@ -13,6 +13,7 @@ foreach(src ${NATIVE_TOOL_SOURCES})
 endforeach()
 
 include(cmake/test_pe_files.cmake OPTIONAL)
+include(cmake/example_package.cmake)
 
 if(SETUP_FUZZ)
   file(GLOB FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)

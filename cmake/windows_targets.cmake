@@ -32,3 +32,4 @@ foreach(src ${WIN_TOOL_SOURCES})
 endforeach()
 
 include(cmake/test_pe_files.cmake OPTIONAL)
+include(cmake/example_package.cmake)

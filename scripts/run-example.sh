@@ -9,7 +9,7 @@ if ! command -v cmake >/dev/null || ! command -v g++ >/dev/null || [ ! -d /usr/s
   scripts/install-deps.sh
 fi
 cmake --preset native >/dev/null
-cmake --build --preset native --target setup >/dev/null
+cmake --build --preset native --target setup example_package >/dev/null
 
 machine="$root/build/example-machine"
 rm -rf "$machine" "$machine.before"
@@ -17,9 +17,9 @@ rm -rf "$machine" "$machine.before"
 build/native/setup --machine "$machine" /S "$root/build/no-such-package.inf" >/dev/null 2>&1 || true
 cp -a "$machine" "$machine.before"
 
-echo "== installing examples/APP.INF silently into the simulated machine $machine"
+echo "== installing the example package (examples/) silently into the simulated machine $machine"
 status=0
-build/native/setup --machine "$machine" /S "$root/examples/APP.INF" || status=$?
+SETUP_NO_SLEEP=1 build/native/setup --machine "$machine" /S "$root/build/native/example/APP.INF" || status=$?
 echo
 echo "== exit code: $status (0 success, 2 warnings, 3 failure)"
 echo "== what changed on the machine:"

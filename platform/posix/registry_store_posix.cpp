@@ -100,6 +100,11 @@ bool LoadRegistry(const std::string& registryFile, std::string* whyNot) {
   Registry fresh;
   std::string text;
   int err = 0;
+  // Whatever happens, the previous machine's registry and handles are gone;
+  // a file that cannot be read is never written over (changes stay in memory).
+  ForgetKeyHandles();
+  g_registry = Registry();
+  g_file.clear();
   if (!ReadWholeFile(registryFile, &text, &err) && err != ENOENT) {
     if (whyNot) *whyNot = registryFile + ": cannot read the registry file";
     return false;
@@ -109,7 +114,6 @@ bool LoadRegistry(const std::string& registryFile, std::string* whyNot) {
     if (whyNot) *whyNot = registryFile + ": " + *whyNot;
     return false;
   }
-  ForgetKeyHandles();
   g_registry = std::move(fresh);
   g_file = registryFile;
   g_machineKeysReadOnly = access((DirectoryOf(registryFile) + "/non-admin").c_str(), F_OK) == 0;

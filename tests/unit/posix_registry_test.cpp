@@ -207,6 +207,10 @@ TEST_F(PosixRegistryTest, MissingFileIsAnEmptyRegistryAndAForeignFileIsRefused) 
   std::string why;
   EXPECT_FALSE(posix::LoadRegistry(Host("registry.reg"), &why));
   EXPECT_NE(why.find("registry.reg"), std::string::npos) << why;
+  // A file the registry could not read is never written over.
+  EXPECT_EQ(RegCreateKeyA(HKEY_CURRENT_USER, "y", &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(File(), "[HKEY_CURRENT_USER\\x]\r\n");
 }
 
 // ---- names ----

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake make g++ gcc googletest libgtest-dev clang libclang-rt-14-dev
           g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 xvfb xauth xdotool liblnk-utils attr)
+          wine wine32:i386 xvfb xauth xdotool imagemagick liblnk-utils attr)
 
 missing=()
 for p in "${packages[@]}"; do

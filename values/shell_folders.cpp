@@ -1,0 +1,168 @@
+// [Strings] resolved against the registry: shell folders of the current user
+// and values of the machine replace what the control file says.
+#include "dialogs/message_box.h"
+#include "log/message_buffer.h"
+#include "setup/phases.h"
+#include "setup/run_state.h"
+#include "values/expand.h"
+#include "values/profile_values.h"
+
+namespace {
+enum { KeyListSize = 2601, ValueSize = 520, ResultSize = 261 };
+enum { SetVariables = 1, WriteTargetFile = 2 };
+
+const char* const MachineKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+const char* const UserShellFoldersPath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+const char* const ShellFoldersPath =
+    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+
+// Names whose values the run computes itself: never looked up.
+const char* const ReservedNames[] = {"rundll",         "setupx",        "InfPath",
+                                     "ProjectVersion", "MyProgramPath", "MyStartMenu"};
+
+bool IsReservedName(const char* name) {
+  for (const char* reserved : ReservedNames)
+    if (EqualsIgnoreCase(name, reserved)) return true;
+  return false;
+}
+
+// The three keys of one call; a key that is not open stays null.
+struct TFolderKeys {
+  HKEY Machine = nullptr;
+  HKEY UserUnexpanded = nullptr;
+  HKEY UserActual = nullptr;
+};
+
+HKEY OpenForQuery(HKEY root, const char* path) {
+  HKEY key;
+  return RegOpenKeyExA(root, path, 0, KEY_QUERY_VALUE, &key) == ERROR_SUCCESS ? key : nullptr;
+}
+
+void CloseKey(HKEY& key) {
+  if (key) RegCloseKey(key);
+  key = nullptr;
+}
+
+void CloseKeys(TFolderKeys& keys) {
+  CloseKey(keys.Machine);
+  CloseKey(keys.UserUnexpanded);
+  CloseKey(keys.UserActual);
+}
+
+// The machine key may be missing; the user keys may not.
+bool OpenFolderKeys(TFolderKeys& keys) {
+  keys.Machine = OpenForQuery(HKEY_LOCAL_MACHINE, MachineKeyPath);
+  keys.UserUnexpanded = OpenForQuery(HKEY_CURRENT_USER, UserShellFoldersPath);
+  if (keys.UserUnexpanded) keys.UserActual = OpenForQuery(HKEY_CURRENT_USER, ShellFoldersPath);
+  return keys.UserUnexpanded && keys.UserActual;
+}
+
+// Reads value name of key into value (ValueSize); false when the key is not
+// open or the value is missing or does not fit.
+bool QueryValue(HKEY key, const char* name, char* value, DWORD& type) {
+  if (!key) return false;
+  DWORD size = ValueSize;
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(value), &size) !=
+      ERROR_SUCCESS)
+    return false;
+  // A value stored without its NUL gets one; the last character gives way
+  // when the value fills the buffer.
+  value[size < ValueSize ? size : ValueSize - 1] = '\0';
+  return true;
+}
+
+// Where the registry keeps name: "ProgramFiles" in the machine key only,
+// every other name in the user folders (actual, then unexpanded), then in the
+// machine key.
+bool QueryRegistry(const TFolderKeys& keys, const char* name, char* value, DWORD& type) {
+  if (EqualsIgnoreCase(name, "ProgramFiles"))
+    return QueryValue(keys.Machine, "ProgramFilesDir", value, type) ||
+           QueryValue(keys.Machine, "ProgramFilesPath", value, type);
+  return QueryValue(keys.UserActual, name, value, type) ||
+         QueryValue(keys.UserUnexpanded, name, value, type) ||
+         QueryValue(keys.Machine, name, value, type);
+}
+
+// Whether a reserved name that the run has already set keeps that value
+// instead of the control file's. The installation directory that the user
+// confirmed must survive every pass, not give way to the control file's
+// proposal; in the pass that only sets variables (right after the directory
+// dialog) every reserved name that is set keeps its value.
+bool KeepsRunValue(int mode, const char* name) {
+  return !(mode & WriteTargetFile) || EqualsIgnoreCase(name, "MyProgramPath");
+}
+
+// The value of a variable that is set and not empty, into result.
+bool CurrentVariable(const char* name, char* result) {
+  char value[ResultSize];
+  DWORD length = GetEnvironmentVariableA(name, value, ResultSize);
+  if (length == 0 || length >= ResultSize) return false;
+  CopyToBuffer(result, ResultSize, value);
+  return true;
+}
+
+void ReportUnknownName(const char* name) {
+  MessageBuffer += Str("failed to read \"") + name + "\" from Registry!\r\n";
+  Str text("Error at RegQueryValue ");
+  text += name;
+  text += " in HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+  text += " and HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  ShowErrorBox(text.c_str());
+  RaiseErrorLevelToFailure();
+}
+
+// The value of one [Strings] name into result (ResultSize). False when the
+// name is known nowhere and the control file gives no value: the call stops.
+bool ResolveName(const TFolderKeys& keys, int mode, const char* sourceFile, const char* name,
+                 char* result) {
+  char fileValue[ValueSize];
+  ReadProfileValue(sourceFile, "Strings", name, fileValue, ValueSize);
+  if (IsReservedName(name)) {
+    // An empty control-file value leaves the name alone in every pass.
+    if (!*fileValue || !KeepsRunValue(mode, name) || !CurrentVariable(name, result))
+      ExpandInto(fileValue, result, ResultSize);
+    return true;
+  }
+  char registryValue[ValueSize];
+  DWORD type = REG_NONE;
+  if (QueryRegistry(keys, name, registryValue, type)) {
+    if (type == REG_EXPAND_SZ)
+      ExpandInto(registryValue, result, ResultSize);
+    else
+      CopyToBuffer(result, ResultSize, registryValue);
+    return true;
+  }
+  if (!*fileValue) {
+    ReportUnknownName(name);
+    return false;
+  }
+  ExpandInto(fileValue, result, ResultSize);
+  return true;
+}
+}  // namespace
+
+void ResolveStrings(int mode, const char* sourceFile, const char* targetFile) {
+  char names[KeyListSize];
+  ReadProfileKeyList(sourceFile, "Strings", names);
+  TFolderKeys keys;
+  if (!OpenFolderKeys(keys)) {
+    CloseKeys(keys);
+    ShowErrorBox("Error at RegOpenKey");
+    MessageBuffer += "failed to read \"User Shell Folder\" or \"Shell Folder\" from Registry!\r\n";
+    RaiseErrorLevelToFailure();
+    return;
+  }
+  for (const char* name : KeyList(names)) {
+    char result[ResultSize];
+    if (!ResolveName(keys, mode, sourceFile, name, result)) {
+      CloseKeys(keys);
+      return;
+    }
+    if (!*result) continue;
+    if (mode & WriteTargetFile) WritePrivateProfileStringA("Strings", name, result, targetFile);
+    if (mode & SetVariables) SetEnvironmentVariableA(name, result);
+  }
+  if (mode & WriteTargetFile) MessageBuffer += "INF-File changed to actual Paths\r\n";
+  CloseKeys(keys);
+}

@@ -141,13 +141,17 @@ void NoteEntryAdded(const std::string& hostDir, const std::string& name) {
 bool ListHostDirectory(const std::string& hostDir, std::vector<std::string>* names) {
   DIR* dir = opendir(hostDir.c_str());
   if (!dir) return false;
-  names->clear();
+  // Sorted by (upper-cased name, name), the folded key made once per entry.
+  std::vector<std::pair<std::string, std::string>> keyed;
   while (struct dirent* entry = readdir(dir)) {
     std::string name = entry->d_name;
-    if (name != "." && name != "..") names->push_back(name);
+    if (name != "." && name != "..") keyed.emplace_back(UpperName(name), name);
   }
   closedir(dir);
-  std::sort(names->begin(), names->end(), ListingOrderLess);
+  std::sort(keyed.begin(), keyed.end());
+  names->clear();
+  names->reserve(keyed.size());
+  for (auto& entry : keyed) names->push_back(std::move(entry.second));
   return true;
 }
 

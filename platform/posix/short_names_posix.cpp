@@ -5,6 +5,7 @@
 // the alias is unique in its folder. FindFirstFile matching, the alternate
 // name it returns and GetShortPathNameA all use the aliases made here.
 #include <cstring>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -36,12 +37,25 @@ void AliasBasis(const std::string& name, std::string* base, std::string* extensi
   *extension = dot == std::string::npos ? "" : AliasPart(body.substr(dot + 1), 3);
 }
 
-std::string AliasWithNumber(const std::string& base, const std::string& extension, unsigned number) {
-  std::string tail = "~" + std::to_string(number);
-  std::string alias = base.substr(0, base.size() + tail.size() > 8 ? 8 - tail.size() : base.size());
-  alias += tail;
-  if (!extension.empty()) alias += "." + extension;
-  return alias;
+// The first free alias for a basis. The number grows by one digit when the
+// numbers of a width run out, the name part giving up one character for it.
+// Counters per alias stem make each number be tried once, so that a folder
+// of thousands of similar names costs no more than a folder of different ones.
+std::string FreeAlias(const std::string& base, const std::string& extension, std::set<std::string>* taken,
+                      std::map<std::string, unsigned>* nextNumber) {
+  unsigned low = 1;
+  for (unsigned digits = 1; digits <= 6; ++digits, low *= 10) {
+    unsigned high = low * 10 - 1;
+    std::string stem = base.substr(0, 7 - digits) + "~";
+    unsigned& number = (*nextNumber)[stem + std::to_string(digits) + "." + extension];
+    if (number < low) number = low;
+    while (number <= high) {
+      std::string alias = stem + std::to_string(number++);
+      if (!extension.empty()) alias += "." + extension;
+      if (taken->insert(alias).second) return alias;
+    }
+  }
+  return "";
 }
 
 bool FindLongOrShort(const std::vector<std::string>& names, const std::vector<std::string>& aliases,
@@ -78,17 +92,12 @@ std::vector<std::string> ShortAliases(const std::vector<std::string>& names) {
   for (const std::string& name : names)
     if (IsLegal83(name)) taken.insert(UpperName(name));
   std::vector<std::string> aliases(names.size());
+  std::map<std::string, unsigned> nextNumber;
   for (size_t i = 0; i < names.size(); ++i) {
     if (IsLegal83(names[i])) continue;
     std::string base, extension;
     AliasBasis(names[i], &base, &extension);
-    for (unsigned number = 1;; ++number) {
-      std::string alias = AliasWithNumber(base, extension, number);
-      if (taken.insert(alias).second) {
-        aliases[i] = alias;
-        break;
-      }
-    }
+    aliases[i] = FreeAlias(base, extension, &taken, &nextNumber);
   }
   return aliases;
 }

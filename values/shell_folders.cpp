@@ -93,12 +93,16 @@ bool KeepsRunValue(int mode, const char* name) {
   return !(mode & WriteTargetFile) || EqualsIgnoreCase(name, "MyProgramPath");
 }
 
-// The value of a variable that is set and not empty, into result.
+// The value of a variable that is set and not empty, into result (cut to
+// ResultSize - 1 characters like every resolved value).
 bool CurrentVariable(const char* name, char* result) {
-  char value[ResultSize];
-  DWORD length = GetEnvironmentVariableA(name, value, ResultSize);
-  if (length == 0 || length >= ResultSize) return false;
-  CopyToBuffer(result, ResultSize, value);
+  DWORD needed = GetEnvironmentVariableA(name, result, ResultSize);
+  if (needed < ResultSize) return needed != 0;
+  Str value;
+  DWORD length = GetEnvironmentVariableA(name, value.reserve(needed), needed);
+  if (length == 0 || length >= needed) return false;
+  value.setLength(length);
+  CopyToBuffer(result, ResultSize, value.c_str());
   return true;
 }
 

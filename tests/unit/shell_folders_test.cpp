@@ -217,6 +217,11 @@ TEST_F(ShellFoldersTest, ResolvedValuesAreCutTo260Characters) {
   EXPECT_EQ(Env("Long"), cut);
   EXPECT_EQ(Written("Long"), cut);
   EXPECT_EQ(Env("Own"), cut);
+  // A kept installation directory is cut the same way.
+  SetEnvironmentVariableA("MyProgramPath", ("C:\\" + longValue).c_str());
+  WriteStrings("MyProgramPath=C:\\Proposed\r\n");
+  ResolveStrings(2, kInf, kTarget);
+  EXPECT_EQ(Written("MyProgramPath"), cut);
 }
 
 }  // namespace

@@ -23,6 +23,11 @@ char AnsiFromCodePoint(uint16_t c) {
 
 }  // namespace
 
+uint16_t CodePointFromAnsi(unsigned char c) {
+  if (c < 0x80 || c > 0x9F) return c;
+  return kHighControls[c - 0x80] == 0 ? c : kHighControls[c - 0x80];
+}
+
 std::string AnsiFromUtf16(const std::string& utf16le) {
   std::string out;
   out.reserve(utf16le.size() / 2);

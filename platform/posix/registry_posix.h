@@ -76,6 +76,9 @@ std::string WriteRegFile(const Registry& registry);
 // UTF-16LE bytes as ANSI (code page 1252) text; characters the code page
 // lacks become '?', an odd last byte is dropped.
 std::string AnsiFromUtf16(const std::string& utf16le);
+// The Unicode character of one ANSI (code page 1252) byte; bytes the code
+// page leaves undefined stand for U+0080..U+009F, as Windows maps them.
+uint16_t CodePointFromAnsi(unsigned char c);
 
 // ---- the machine's registry (registry_store_posix.cpp) ----
 

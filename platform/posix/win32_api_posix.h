@@ -450,3 +450,99 @@ HRESULT SHGetSpecialFolderLocation(HWND owner, int folder, LPITEMIDLIST* item);
 void CoTaskMemFree(LPVOID memory);
 
 }  // extern "C"
+
+// ---- COM and the shell-link object (links of the Start menu) ----
+//
+// The interfaces are C++ classes with the methods in the order of their
+// real vtables, so that core code written against the Windows headers
+// (link->SetPath(...)) compiles unchanged.
+
+#define STDMETHODCALLTYPE
+#define S_FALSE ((HRESULT)1)
+#define E_NOTIMPL ((HRESULT)0x80004001L)
+#define E_NOINTERFACE ((HRESULT)0x80004002L)
+#define E_POINTER ((HRESULT)0x80004003L)
+#define E_FAIL ((HRESULT)0x80004005L)
+#define E_OUTOFMEMORY ((HRESULT)0x8007000EL)
+#define E_INVALIDARG ((HRESULT)0x80070057L)
+#define CLASS_E_NOAGGREGATION ((HRESULT)0x80040110L)
+#define REGDB_E_CLASSNOTREG ((HRESULT)0x80040154L)
+#define CO_E_NOTINITIALIZED ((HRESULT)0x800401F0L)
+#define FAILED(hr) (((HRESULT)(hr)) < 0)
+#define HRESULT_FROM_WIN32(x) \
+  ((HRESULT)(x) <= 0 ? ((HRESULT)(x)) : ((HRESULT)(((x) & 0x0000FFFF) | (7 << 16) | 0x80000000)))
+#define CLSCTX_INPROC_SERVER 0x1
+#define CP_ACP 0
+#define MB_ERR_INVALID_CHARS 0x00000008
+
+typedef struct _GUID {
+  DWORD Data1;
+  WORD Data2;
+  WORD Data3;
+  BYTE Data4[8];
+} GUID;
+typedef GUID IID;
+typedef GUID CLSID;
+typedef const IID& REFIID;
+typedef const CLSID& REFCLSID;
+typedef WCHAR OLECHAR;
+typedef OLECHAR* LPOLESTR;
+typedef const OLECHAR* LPCOLESTR;
+
+struct IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) = 0;
+  virtual ULONG STDMETHODCALLTYPE AddRef() = 0;
+  virtual ULONG STDMETHODCALLTYPE Release() = 0;
+};
+typedef IUnknown* LPUNKNOWN;
+
+struct IPersist : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE GetClassID(CLSID* classId) = 0;
+};
+
+struct IPersistFile : IPersist {
+  virtual HRESULT STDMETHODCALLTYPE IsDirty() = 0;
+  virtual HRESULT STDMETHODCALLTYPE Load(LPCOLESTR fileName, DWORD mode) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Save(LPCOLESTR fileName, BOOL remember) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SaveCompleted(LPCOLESTR fileName) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetCurFile(LPOLESTR* fileName) = 0;
+};
+
+struct IShellLinkA : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE GetPath(LPSTR file, int size, WIN32_FIND_DATAA* findData,
+                                            DWORD flags) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetIDList(LPITEMIDLIST* list) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetIDList(LPCITEMIDLIST list) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetDescription(LPSTR name, int size) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetDescription(LPCSTR name) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetWorkingDirectory(LPSTR dir, int size) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetWorkingDirectory(LPCSTR dir) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetArguments(LPSTR args, int size) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetArguments(LPCSTR args) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetHotkey(WORD* hotkey) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetHotkey(WORD hotkey) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetShowCmd(int* showCmd) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetShowCmd(int showCmd) = 0;
+  virtual HRESULT STDMETHODCALLTYPE GetIconLocation(LPSTR iconPath, int size, int* index) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetIconLocation(LPCSTR iconPath, int index) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetRelativePath(LPCSTR relativePath, DWORD reserved) = 0;
+  virtual HRESULT STDMETHODCALLTYPE Resolve(HWND window, DWORD flags) = 0;
+  virtual HRESULT STDMETHODCALLTYPE SetPath(LPCSTR file) = 0;
+};
+
+extern "C" {
+
+extern const CLSID CLSID_ShellLink;
+extern const IID IID_IUnknown;
+extern const IID IID_IPersist;
+extern const IID IID_IPersistFile;
+extern const IID IID_IShellLinkA;
+
+HRESULT CoInitialize(LPVOID reserved);
+void CoUninitialize(void);
+HRESULT CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID iid,
+                         LPVOID* object);
+int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,
+                        int wideSize);
+
+}  // extern "C"

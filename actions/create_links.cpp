@@ -1,0 +1,120 @@
+// A link section: one link per line, each logged as created or replaced.
+#include "actions/create_links.h"
+
+#include "actions/create_dir_chain.h"
+#include "actions/link_line.h"
+#include "actions/programs_menu_dir.h"
+#include "actions/shell_link.h"
+#include "dialogs/message_box.h"
+#include "fileinfo/file_info.h"
+#include "log/message_buffer.h"
+#include "setup/run_state.h"
+#include "values/expand.h"
+#include "values/profile_values.h"
+
+namespace {
+enum { KeyListSize = 519, ValueSize = 2601, ExpandedSize = 2600, LinkPathSize = 260, FolderSize = 262 };
+
+bool HasFolderPart(const char* name) {
+  for (; *name; ++name)
+    if (*name == '\\' || *name == ':') return true;
+  return false;
+}
+
+// The folder for a link named without one: the default folder, or the
+// user's Programs folder when there is none (the uninstall fallback, or no
+// MyStartMenu), which the log then names. False when there is no folder.
+bool LinkFolder(const char* defaultFolder, const char* linkName, char (&folder)[FolderSize]) {
+  if (*defaultFolder) {
+    CopyToBuffer(folder, FolderSize, defaultFolder);
+    return true;
+  }
+  folder[0] = '\0';
+  if (ReadProgramsFolder(true, folder, ProgramsFolderSize) != ProgramsFolderRead &&
+      ReadProgramsFolder(false, folder, ProgramsFolderSize) != ProgramsFolderRead) {
+    MessageBuffer += "Error: can't locate StartMenu\\Programs directory\r\n";
+    return false;
+  }
+  MessageBuffer += Str("No Start Menu folder for ") + linkName + ", using " + folder + "\r\n";
+  return true;
+}
+
+// The link file as built from the line: folder, name and ".LNK". False when
+// there is no folder for it. The folder is created when missing; a folder
+// that cannot be created counts as an error, and the link is still tried.
+bool BuildLinkPath(const char* defaultFolder, const char* linkName, Str& path, int& errors) {
+  path.clear();
+  if (!HasFolderPart(linkName)) {
+    char folder[FolderSize];
+    if (!LinkFolder(defaultFolder, linkName, folder)) return false;
+    Str unused;
+    if (CreateDirChain(folder, unused) == DirChainFailed) ++errors;
+    path = folder;
+    if (path.last() != '\\') path += '\\';
+  }
+  path += linkName;
+  path += ".LNK";
+  return true;
+}
+
+Str LinkStatus(const Str& path, const Str& expandedPath) {
+  if (GetFileAttributesA(expandedPath.c_str()) == INVALID_FILE_ATTRIBUTES) return Str("created");
+  FILETIME lastWrite;
+  Str status;
+  FileDateStr(path.c_str(), FileTimeLastWrite, lastWrite, status);
+  status += " replaced";
+  return status;
+}
+
+void WarnAboutIconIndex(const TLinkLine& line, const Str& path) {
+  MessageBuffer += Str("Warning: icon index ") + line.IconIndexText + " of " + path +
+                   " is not a number, 0 used\r\n";
+  ++ErrorLevel;
+}
+
+int ReportLinkFailure(const Str& expandedPath, int errors) {
+  MessageBuffer += "Error: can't create Link\r\n";
+  ShowErrorBox(("Error: can't create Link " + expandedPath).c_str());
+  return errors + 1;
+}
+
+// One line; false when its link failed (errors then counts it).
+bool CreateLinkOfLine(char* value, const char* defaultFolder, int& errors) {
+  TLinkLine line;
+  ParseLinkLine(value, line);
+  Str path;
+  if (!BuildLinkPath(defaultFolder, line.Name, path, errors)) {
+    errors = ReportLinkFailure(Str(line.Name) + ".LNK", errors);
+    return false;
+  }
+  if (path.size() >= LinkPathSize) {
+    MessageBuffer += "Error: the link path is longer than 259 characters: " + path + "\r\n";
+    errors = ReportLinkFailure(path, errors);
+    return false;
+  }
+  Str expandedPath = ExpandEnvPasString(path.c_str());
+  Str status = LinkStatus(path, expandedPath);
+  if (line.IconIndexInvalid) WarnAboutIconIndex(line, path);
+  if (CreateShellLink(line.Target.c_str(), line.Arguments.c_str(), line.WorkingDir.c_str(),
+                      line.IconFile.c_str(), line.IconIndex, expandedPath.c_str()) != 0) {
+    errors = ReportLinkFailure(expandedPath, errors);
+    return false;
+  }
+  MessageBuffer += path + "\t" + status + "\r\n";
+  return true;
+}
+}  // namespace
+
+int CreateLinks(const char* section, const char* defaultFolder, const char* controlFile) {
+  int errors = 0;
+  char keys[KeyListSize];
+  ReadProfileKeyList(controlFile, section, keys);
+  for (const char* key : KeyList(keys)) {
+    char value[ValueSize];
+    if (ReadProfileValue(controlFile, section, key, value) == 0) continue;
+    char expanded[ExpandedSize];
+    ExpandInto(value, expanded);
+    if (!CreateLinkOfLine(expanded, defaultFolder, errors)) return errors;
+  }
+  return errors;
+}

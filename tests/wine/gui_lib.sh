@@ -243,3 +243,11 @@ gui_region_sum() {
   fi
   import -window "$GUI_WIN" -crop "${pw}x${ph}+${px}+${py}" rgb:- 2>/dev/null | md5sum | cut -c1-32
 }
+
+# gui_key KEY: a key pressed in the dialog (given the input focus first:
+# without a window manager nothing else gives it).
+gui_key() {
+  xdotool windowfocus --sync "$GUI_WIN" 2>/dev/null
+  xdotool key "$1"
+  sleep 0.2
+}

@@ -8,7 +8,8 @@
 #    skip-or-overwrite prompt answered "always" + "Overwrite", result dialog;
 #    the outcome on disk and in the log. The run records its answers.
 # 2. The recorded answers replayed silently on the same starting state give
-#    the same files and the same log.
+#    the same files and the same log. Escape in the directory dialog ends
+#    the run silently.
 # 3. The example package, first installed over nothing, then over a newer
 #    TALVDEMO.EXE and a newer README.TXT: two skip-or-overwrite prompts, the
 #    check boxes of the first kept by the second, a backup of the replaced
@@ -133,6 +134,26 @@ check "recorded answers" \
   $'MsgBoxContinue=1\nPathSel=1,C:\\Gui Typed\\App\nMsgBoxSOC=4,always\nMsgBoxLogFile=1' \
   "$(tr -d '\r' <"$record" 2>/dev/null | grep -v '^;')"
 cp "$log" "$work/interactive.log" 2>/dev/null
+wine_prefix_stop
+
+# Escape in the directory dialog cancels: the run ends silently, without a
+# log or a result dialog, and nothing is installed.
+cancel_walk() {
+  check_dialog continue 1-continue-again || return
+  gui_key Return
+  check_dialog pathsel 1-pathsel-before-escape || return
+  gui_key Escape
+}
+
+echo "--- Escape in the directory dialog"
+prepare_conflict_state
+gui_start_setup "$(z_path "$pkg")\\GUIONE.INF"
+cancel_walk
+step "SETUP.EXE ends without a result dialog" gui_wait_setup_end
+check "cancelled: exit code" 0 "$GUI_SETUP_EXIT"
+check "cancelled: no log" no "$([ -e "$typed_dir/LOGFILKW.LOG" ] && echo yes || echo no)"
+check_file_text "cancelled: NEWER1.TXT kept" "$typed_dir/NEWER1.TXT" "old NEWER1"
+check "cancelled: the proposed directory is not made" no "$([ -e "$drive_c/Gui Proposed" ] && echo yes || echo no)"
 wine_prefix_stop
 
 # ---- 2. the recorded answers replayed silently ----------------------------------

@@ -56,6 +56,20 @@ TAnswer UnattendedAnswer(AnswerKind kind) {
   return answer;
 }
 
+// A prompt answered without being shown leaves its text on standard error,
+// so that what only the screen would have shown is not lost. (The directory
+// dialog's answer and the result sentence are written elsewhere.)
+void KeepUnshownDialog(AnswerKind kind, const char* templateName) {
+  if (kind != AnswerMsgBoxContinue && kind != AnswerMsgBoxSoc) return;
+  if (!platform::HasStandardError()) return;
+  Str line(templateName);
+  line += ": ";
+  for (const char* c = DlgRec.Text.c_str(); *c; ++c) line += (*c == '\r' || *c == '\n') ? ' ' : *c;
+  if (DlgRec.PathBuf && DlgRec.PathBuf[0]) line.append(" [").append(DlgRec.PathBuf).append("]");
+  line += '\n';
+  platform::WriteStandardError(line.c_str());
+}
+
 TAnswer AnswerFromDialog(AnswerKind kind, INT_PTR result) {
   TAnswer answer = TAnswer();
   answer.Kind = kind;
@@ -89,6 +103,7 @@ INT_PTR RunDialog(const char* templateName) {
       return result;
     }
   }
+  KeepUnshownDialog(kind, templateName);
   ApplyAnswer(answer);
   RecordAnswer(answer);
   return answer.Id;

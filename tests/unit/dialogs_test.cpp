@@ -121,3 +121,16 @@ TEST_F(DialogTest, SilentDefaultsAndTheDirectorySwitch) {
   EXPECT_EQ(RunDialog("PathSel"), 1);
   EXPECT_STREQ(path_, "G:\\Given");
 }
+
+TEST_F(DialogTest, PromptsAnsweredWithoutAUserLeaveTheirTextOnStandardError) {
+  RunOptions.Silent = true;
+  DlgRec.Text = "Demo 1.2\rContinue Installation?";
+  char url[] = "https://talven.example";
+  DlgRec.PathBuf = url;
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(RunDialog("MsgBoxContinue"), 1);
+  DlgRec.PathBuf = path_;
+  EXPECT_EQ(RunDialog("PathSel"), 1);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "MsgBoxContinue: Demo 1.2 Continue Installation? [https://talven.example]\n");
+}

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Speed of installing with the native build, against cp -r of the same trees:
+#   - a package of 10,000 small files in nested folders (100 folders of 100);
+#   - a package of four 256 MB files.
+# Prints the two ratios (installer time / cp time) and the installer's peak
+# memory. Targets: small files within 1.5 times cp -r, large within 1.1.
+#
+# usage: bench/install_bench.sh [NATIVE_BUILD]   (default build/native)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/native}
+setup="$build/setup"
+if [ ! -x "$setup" ]; then
+  cmake --preset native -B "$build" >/dev/null
+  cmake --build "$build" -j2 --target setup >/dev/null
+fi
+work=$(mktemp -d "$PWD/$build/install-bench-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+make_package() {  # make_package DIR SOURCE_FOLDER: a package installing SOURCE_FOLDER with "/s"
+  printf '[Version]\r\nFormKw=TALVEN\r\n[Strings]\r\nMyProgramPath=C:\\Bench\r\n[Files]\r\n%s\\*/s=%%MyProgramPath%%\\%s\r\n' \
+    "$2" "$2" > "$1/APP.INF"
+}
+
+small="$work/small-pkg"
+mkdir -p "$small/tree"
+for d in $(seq -w 1 100); do
+  mkdir -p "$small/tree/dir$d"
+  for f in $(seq -w 1 100); do printf 'file %s of folder %s\n' "$f" "$d" > "$small/tree/dir$d/file$f.txt"; done
+done
+make_package "$small" tree
+
+big="$work/big-pkg"
+mkdir -p "$big/data/parts"
+for i in 1 2 3 4; do head -c $((256 * 1024 * 1024)) /dev/urandom > "$big/data/parts/part$i.bin"; done
+make_package "$big" data
+
+seconds_of() {  # runs a command, prints wall seconds; peak RSS (KB) into $work/rss
+  /usr/bin/time -f '%e %M' -o "$work/time" "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+  read -r wall rss < "$work/time"
+  echo "$rss" > "$work/rss"
+  echo "$wall"
+}
+
+run() {  # run NAME PACKAGE_DIR SOURCE_FOLDER
+  local name=$1 pkg=$2 folder=$3
+  sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true
+  local cp_time; cp_time=$(seconds_of cp -r "$pkg/$folder" "$work/$name-cp")
+  rm -rf "$work/$name-cp"; sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true
+  local machine="$work/$name-machine"
+  # The machine is laid out first, so that only the installation is timed.
+  "$setup" --machine "$machine" /S "$work/none.inf" >/dev/null 2>&1 || true
+  local setup_time; setup_time=$(SETUP_NO_SLEEP=1 seconds_of "$setup" --machine "$machine" /S "$pkg/APP.INF")
+  local rss; rss=$(cat "$work/rss")
+  local copied; copied=$(find "$machine/drive_c/Bench" -type f ! -name LOGFILKW.LOG | wc -l)
+  printf '%-22s cp -r %7.2f s   setup %7.2f s   ratio %5.2f   peak memory %6d KB   files %d\n' \
+    "$name" "$cp_time" "$setup_time" "$(echo "scale=4; $setup_time / $cp_time" | bc)" "$rss" "$copied"
+  rm -rf "$machine"
+}
+
+run "10,000 small files" "$small" tree
+run "4 x 256 MB files" "$big" data

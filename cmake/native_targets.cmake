@@ -1,6 +1,6 @@
 # The native build: the same core on the POSIX emulation of the platform.
-# The emulation is linked whole, so that its real functions always win over
-# the weak placeholders of what is not emulated yet.
+# The emulation is linked whole: the Win32 functions it defines are found by
+# name, as the core calls them, whatever order the archives come in.
 set(NATIVE_PLATFORM "$<LINK_LIBRARY:WHOLE_ARCHIVE,setup_platform>")
 add_executable(setup setup/setup_main.cpp)
 target_link_libraries(setup PRIVATE setup_core ${NATIVE_PLATFORM})

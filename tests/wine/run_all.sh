@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Runs the checks of the Windows build: every tests/wine/*_test.sh, the
-# import check and the version comparison, each as one test, in one fresh
+# import check, the version and the shell-link comparisons, each as one test, in one fresh
 # Wine prefix made here and shared by all of them. The last line is
 # "N passed, M failed"; the exit code is non-zero when any test failed.
 #
@@ -11,6 +11,7 @@ source "$(dirname "$0")/lib.sh"
 scripts=("$WINE_TESTS_DIR/imports_check.sh")
 for script in "$WINE_TESTS_DIR"/*_test.sh; do scripts+=("$script"); done
 [ -f "$WINE_TESTS_DIR/version_compare.sh" ] && scripts+=("$WINE_TESTS_DIR/version_compare.sh")
+[ -f "$WINE_TESTS_DIR/shell_link_compare.sh" ] && scripts+=("$WINE_TESTS_DIR/shell_link_compare.sh")
 
 passed=0
 failed=0

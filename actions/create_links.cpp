@@ -15,6 +15,13 @@
 namespace {
 enum { KeyListSize = 519, ValueSize = 2601, ExpandedSize = 2600, LinkPathSize = 260, FolderSize = 262 };
 
+// Appends one log line made of up to five pieces (one call instead of a
+// chain of temporary strings keeps the program small).
+void LogLine(const char* a, const char* b = "", const char* c = "", const char* d = "",
+             const char* e = "") {
+  MessageBuffer.append(a).append(b).append(c).append(d).append(e).append("\r\n");
+}
+
 bool HasFolderPart(const char* name) {
   for (; *name; ++name)
     if (*name == '\\' || *name == ':') return true;
@@ -32,10 +39,10 @@ bool LinkFolder(const char* defaultFolder, const char* linkName, char (&folder)[
   folder[0] = '\0';
   if (ReadProgramsFolder(true, folder, ProgramsFolderSize) != ProgramsFolderRead &&
       ReadProgramsFolder(false, folder, ProgramsFolderSize) != ProgramsFolderRead) {
-    MessageBuffer += "Error: can't locate StartMenu\\Programs directory\r\n";
+    LogLine("Error: can't locate StartMenu\\Programs directory");
     return false;
   }
-  MessageBuffer += Str("No Start Menu folder for ") + linkName + ", using " + folder + "\r\n";
+  LogLine("No Start Menu folder for ", linkName, ", using ", folder);
   return true;
 }
 
@@ -67,14 +74,16 @@ Str LinkStatus(const Str& path, const Str& expandedPath) {
 }
 
 void WarnAboutIconIndex(const TLinkLine& line, const Str& path) {
-  MessageBuffer += Str("Warning: icon index ") + line.IconIndexText + " of " + path +
-                   " is not a number, 0 used\r\n";
+  LogLine("Warning: icon index ", line.IconIndexText, " of ", path.c_str(),
+          " is not a number, 0 used");
   ++ErrorLevel;
 }
 
 int ReportLinkFailure(const Str& expandedPath, int errors) {
-  MessageBuffer += "Error: can't create Link\r\n";
-  ShowErrorBox(("Error: can't create Link " + expandedPath).c_str());
+  LogLine("Error: can't create Link");
+  Str text("Error: can't create Link ");
+  text += expandedPath;
+  ShowErrorBox(text.c_str());
   return errors + 1;
 }
 
@@ -88,7 +97,7 @@ bool CreateLinkOfLine(char* value, const char* defaultFolder, int& errors) {
     return false;
   }
   if (path.size() >= LinkPathSize) {
-    MessageBuffer += "Error: the link path is longer than 259 characters: " + path + "\r\n";
+    LogLine("Error: the link path is longer than 259 characters: ", path.c_str());
     errors = ReportLinkFailure(path, errors);
     return false;
   }
@@ -100,7 +109,7 @@ bool CreateLinkOfLine(char* value, const char* defaultFolder, int& errors) {
     errors = ReportLinkFailure(expandedPath, errors);
     return false;
   }
-  MessageBuffer += path + "\t" + status + "\r\n";
+  LogLine(path.c_str(), "\t", status.c_str());
   return true;
 }
 }  // namespace

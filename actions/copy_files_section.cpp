@@ -37,6 +37,9 @@ uint32_t CopySubdirectory(const Str& sourceDir, const char* name, const char* ma
   if (!CreateDirectoryA(target.c_str(), nullptr) && !IsDirectory(target.c_str())) {
     MessageBuffer += "Error: couldn't create the directory " + target + "\r\r";
     ShowErrorBox(("Error: couldn't create the directory " + target).c_str());
+    // The phase stops here and files stay missing: the run must not end
+    // with "Installation successfully!".
+    RaiseErrorLevelToFailure();
     return flags | CopyStop;
   }
   return CopyFileGroup(JoinPath(sourceDir, name).c_str(), mask, target.c_str(), true, flags,
@@ -157,6 +160,8 @@ void CopyFilesSection(const char* sourceFile) {
           flags = EnsureDestination(destination, flags);
         else
           ReportNothingFound(sourceDir, mask);
+        // The folders made for the line belong before the lines of its copies.
+        FlushMessageBuffer();
       }
       flags = CopyFileGroup(sourceDir.c_str(), mask.c_str(), destination.c_str(), withSubdirs, flags,
                             sourceFile);

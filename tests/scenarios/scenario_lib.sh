@@ -79,7 +79,7 @@ scen_attrib() {
       +S) bits=$((bits | 4)) ;;
     esac
   done
-  [ "$bits" -eq 0 ] || setfattr -n user.DOSATTRIB -v "$(printf '0x%x' "$bits")" "$path"
+  [ "$bits" -eq 0 ] || setfattr -n user.DOSATTRIB -v "$(printf '"0x%x"' "$bits")" "$path"
 }
 
 # A test PE file with a version resource, made unique by a tag behind the

@@ -102,6 +102,19 @@ bool ListingOrderLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
+// A component written in its 8.3 form (PROGRA~1) names the entry whose short
+// alias it is, as on Windows.
+bool FindByShortAlias(const std::string& hostDir, const std::string& name, std::string* actual) {
+  if (name.find('~') == std::string::npos) return false;
+  std::vector<std::string> names;
+  if (!ListHostDirectory(hostDir, &names)) return false;
+  std::vector<std::string> aliases = ShortAliases(names);
+  std::string wanted = UpperName(name);
+  for (size_t i = 0; i < names.size(); ++i)
+    if (!aliases[i].empty() && aliases[i] == wanted) return *actual = names[i], true;
+  return false;
+}
+
 bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::string* actual) {
   std::string prefix = hostDir == "/" ? "" : hostDir;
   struct stat st;
@@ -117,7 +130,7 @@ bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::s
     if (!folder) return false;
     it = folder->byUpperName.find(UpperName(name));
   }
-  if (it == folder->byUpperName.end()) return false;
+  if (it == folder->byUpperName.end()) return FindByShortAlias(hostDir, name, actual);
   *actual = it->second;
   return true;
 }

@@ -173,6 +173,16 @@ TEST_F(PosixFindTest, ShortPathNamesAgreeWithTheSearch) {
   FindClose(find);
 }
 
+TEST_F(PosixFindTest, ShortFormsNameTheExistingFoldersOnTheWay) {
+  WriteHostFile("drive_c/Program Files/My Application/app.exe", "x");
+  EXPECT_EQ(GetFileAttributesA("C:\\PROGRA~1\\MYAPPL~1\\app.exe"), static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
+  ASSERT_TRUE(CreateDirectoryA("C:\\progra~1\\MYAPPL~1\\Data", nullptr));
+  EXPECT_EQ(ReadHostFile("drive_c/Program Files/My Application/app.exe"), "x");
+  struct stat st;
+  EXPECT_EQ(stat(Host("drive_c/Program Files/My Application/Data").c_str(), &st), 0);
+  EXPECT_NE(stat(Host("drive_c/PROGRA~1").c_str(), &st), 0);  // no folder of that name made
+}
+
 TEST_F(PosixFindTest, SambaAndWineFormsOfTheDosAttributeAreRead) {
   WriteHostFile("drive_c/wine.txt", "");
   WriteHostFile("drive_c/samba.txt", "");

@@ -172,6 +172,27 @@ run_setup() {
   } >>"$SCEN_REPORT"
 }
 
+# hold_file WINPATH: another process keeps the file open without sharing it
+# until release_files. Wine only: the emulation keeps share modes per process.
+SCEN_HOLDS=()
+hold_file() {
+  local tool signal i
+  tool="$(dirname "$SCEN_WINE_SETUP")/hold_file_tool.exe"
+  signal="$SCEN_WORK/held-${#SCEN_HOLDS[@]}"
+  SCEN_HOLDS+=("$signal")
+  WINEPREFIX="$SCEN_ROOT" timeout 70 wine "$tool" "$1" "$(scen_z_path "$signal")" >/dev/null 2>&1 &
+  for i in $(seq 150); do
+    [ -e "$signal" ] && return 0
+    sleep 0.1
+  done
+  echo "hold_file: $1 is not held" >&2
+  return 1
+}
+release_files() {
+  rm -f "${SCEN_HOLDS[@]}"
+  wait
+}
+
 # ---- the report ----------------------------------------------------------------
 
 # The one place where run-dependent text is made comparable: line ends shown,

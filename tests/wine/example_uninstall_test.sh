@@ -153,6 +153,8 @@ check "link: Talven Demo starts the program" "$program_dir\\TALVDEMO.EXE" \
   "$(lnk_field "$link_dir/Talven Demo.LNK" 'Local path')"
 check "link: Read me opens README.TXT" "$program_dir\\README.TXT" \
   "$(lnk_field "$link_dir/Read me.LNK" 'Local path')"
+check "link: Uninstall Talven Demo starts the system's rundll32" 'C:\windows\system32\rundll32.exe' \
+  "$(lnk_field "$link_dir/Uninstall Talven Demo.LNK" 'Local path')"
 check "link: Uninstall Talven Demo runs the uninstall section" \
   "setupAPI.dll,InstallHinfSection DefaultUninstall 132 $installed_inf" \
   "$(lnk_field "$link_dir/Uninstall Talven Demo.LNK" 'Command line arguments')"

@@ -47,8 +47,11 @@ work=$(realpath "$work")
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win32
-# Nothing of the caller's own installation settings may reach the runs.
-unset MyProgramPath MyStartMenu SETUP_MACHINE
+# Nothing of the caller's own installation settings may reach the runs, and
+# Wine takes its locale (the date texts of the logs) from the host's: the
+# one the native default machine has.
+unset MyProgramPath MyStartMenu SETUP_MACHINE LC_ALL LC_TIME LANGUAGE
+export LANG=C.UTF-8
 
 passed=0
 failed=0

@@ -35,13 +35,14 @@ scen_z_path() {
 # machine ($SCEN_ROOT holds drive_c). Existing components are matched without
 # regard to case, as the emulation and Wine do.
 scen_host_path() {
-  local win=$1 drive rest host part match
+  local win=$1 drive host part match parts=()
   drive=${win:0:1}
   drive=${drive,,}
-  rest=${win:2}
+  # A backslash is the separator here, not an escape.
+  # shellcheck disable=SC2141
+  IFS=$'\\' read -r -a parts <<<"${win:2}"
   if [ "$drive" = z ]; then host=""; else host="$SCEN_ROOT/drive_$drive"; fi
-  local IFS='\'
-  for part in $rest; do
+  for part in "${parts[@]}"; do
     [ -z "$part" ] && continue
     if [ -e "$host/$part" ] || [ ! -d "${host:-/}" ]; then
       host="$host/$part"
@@ -176,12 +177,12 @@ run_setup() {
 # until release_files. Wine only: the emulation keeps share modes per process.
 SCEN_HOLDS=()
 hold_file() {
-  local tool signal i
+  local tool signal
   tool="$(dirname "$SCEN_WINE_SETUP")/hold_file_tool.exe"
   signal="$SCEN_WORK/held-${#SCEN_HOLDS[@]}"
   SCEN_HOLDS+=("$signal")
   WINEPREFIX="$SCEN_ROOT" timeout 70 wine "$tool" "$1" "$(scen_z_path "$signal")" >/dev/null 2>&1 &
-  for i in $(seq 150); do
+  for _ in $(seq 150); do
     [ -e "$signal" ] && return 0
     sleep 0.1
   done
@@ -307,6 +308,7 @@ scen_run_one() {
   PKG="$SCEN_WORK/pkg"
   mkdir -p "$PKG"
   : >"$SCEN_REPORT"
+  # shellcheck disable=SC2034  # read by the scenario and by run.sh
   WATCH=() SHOW=('%TEMP%\LOGFILKW.LOG') ANSWERS="" ONLY=""
   package() { :; }
   machine() { :; }

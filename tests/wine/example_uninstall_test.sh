@@ -180,8 +180,8 @@ rule=$(printf '=%.0s' {1..50})
 first_size=$(stat -c %s "$work/first.log")
 check "second install: the first section kept" "" \
   "$(head -c "$first_size" "$log_file" | cmp - "$work/first.log" 2>&1)"
-check "second install: an empty line, then the 50 \"=\" rule" "$(printf '\r\n%s\r\n' "$rule" | od -An -c | tr -s " \n" " ")" \
-  "$(tail -c +"$((first_size + 1))" "$log_file" | head -c 54 | od -An -c | tr -s " \n" " ")"
+check "second install: an empty line, then the 50 \"=\" rule" "$(printf '\r\n%s\r\n' "$rule" | od -An -v -c | tr -s " \n" " ")" \
+  "$(tail -c +"$((first_size + 1))" "$log_file" | head -c 54 | od -An -v -c | tr -s " \n" " ")"
 log=$(tr -d '\r' <"$log_file" 2>/dev/null)
 check "second install: one rule" 1 "$(grep -cx -- "$rule" <<<"$log")"
 second=$(awk -v rule="$rule" 'seen { print } $0 == rule { seen = 1 }' <<<"$log")

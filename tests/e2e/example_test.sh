@@ -29,6 +29,8 @@ regex_escape() { sed 's/[][\\.*^$+?(){}|]/\\&/g' <<<"$1"; }
 # component matched without regard to case as the emulation matches it.
 host_path() {
   local rest=${1#[Cc]:\\} dir="$machine/drive_c" part match
+  # Windows paths split at their backslashes.
+  # shellcheck disable=SC2141
   local IFS='\'
   for part in $rest; do
     match=$(find "$dir" -mindepth 1 -maxdepth 1 -iname "$part" -print -quit 2>/dev/null)

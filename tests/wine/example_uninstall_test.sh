@@ -58,6 +58,10 @@ reg_key_exists() {
   wine reg query "$1" >/dev/null 2>&1
 }
 
+gone() {  # gone NAME HOST_PATH
+  if [ -e "$2" ]; then fail "$1 still there"; else pass "$1 gone"; fi
+}
+
 # ini_value FILE SECTION KEY: an INI entry (section and key without regard
 # to case), blanks around the value removed.
 ini_value() {
@@ -147,7 +151,7 @@ check "installed copy: Programs" "$programs" "$(ini_value "$inf_copy" Strings Pr
 
 link_dir="$(host_path "$start_menu")"
 for link in "${links[@]}"; do
-  [ -f "$link_dir/$link.LNK" ] && pass "link: $link.LNK" || fail "link: no $link_dir/$link.LNK"
+  if [ -f "$link_dir/$link.LNK" ]; then pass "link: $link.LNK"; else fail "link: no $link_dir/$link.LNK"; fi
 done
 check "link: Talven Demo starts the program" "$program_dir\\TALVDEMO.EXE" \
   "$(lnk_field "$link_dir/Talven Demo.LNK" 'Local path')"
@@ -216,16 +220,17 @@ wine_run_gui "${uninstall_argv[@]}"
 check "uninstall: exit code" 0 "$RUN_EXIT"
 
 for file in "${package_files[@]}" TALVDEMO.INI LOGFILKW.LOG; do
-  [ -e "$(host_path "$program_dir\\$file")" ] && fail "uninstall: $file still there" || pass "uninstall: $file gone"
+  gone "uninstall: $file" "$(host_path "$program_dir\\$file")"
 done
 for link in "${links[@]}"; do
-  [ -e "$link_dir/$link.LNK" ] && fail "uninstall: $link.LNK still there" || pass "uninstall: $link.LNK gone"
+  gone "uninstall: $link.LNK" "$link_dir/$link.LNK"
 done
-[ -e "$inf_copy" ] && fail "uninstall: the installed copy still there" || pass "uninstall: the installed copy gone"
+gone "uninstall: the installed copy" "$inf_copy"
 check "uninstall: no file left in the program folder" "" "$(find "$(host_path "$program_dir")" -type f 2>/dev/null)"
 check "uninstall: no file left in the menu folder" "" "$(find "$link_dir" -type f 2>/dev/null)"
-reg_key_exists "$demo_key" && fail "uninstall: $demo_key still there" || pass "uninstall: $demo_key gone"
-reg_key_exists "$uninstall_key" && fail "uninstall: $uninstall_key still there" || pass "uninstall: $uninstall_key gone"
+for key in "$demo_key" "$uninstall_key"; do
+  if reg_key_exists "$key"; then fail "uninstall: $key still there"; else pass "uninstall: $key gone"; fi
+done
 
 # The setup engine deletes files only: the emptied folders stay.
 remove_earlier_installation

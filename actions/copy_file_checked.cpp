@@ -73,6 +73,15 @@ int AskUser(const char* target, const char* controlFile, const Str& message) {
   return result;
 }
 
+// The copy carries the source's attributes over; read-only comes from the
+// distribution medium, not from the package, and would make every later
+// installation of the same file fail.
+void ClearReadOnly(const char* target) {
+  DWORD attributes = GetFileAttributesA(target);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(target, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+
 void WriteOutcome(const char* target, const FileSide& from, const char* outcome, const FileSide* to) {
   WriteLog(target);
   WriteLog('\t');
@@ -130,6 +139,7 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
     RaiseErrorLevelToFailure();
     return flags | CopyStop;
   }
+  ClearReadOnly(target);
   if (n.text.equals(i.text.c_str()) && n.language.equals(i.language.c_str()))
     WriteOutcome(target, n, " refreshed", nullptr);
   else if (!i.text.empty())

@@ -63,6 +63,14 @@ bool DestinationOf(const char* key, const char* sourceFile, Str& destination) {
     RaiseErrorLevelToFailure();
     return false;
   }
+  if (length == 0) {
+    // An empty destination would be "\", the root of the current drive: the
+    // distribution medium. Nothing is installed there.
+    MessageBuffer += Str("Error: no destination for [Files] ") + key +
+                     ": the installation directory is empty, nothing copied\r\n";
+    RaiseErrorLevelToFailure();
+    return false;
+  }
   destination = expanded;
   if (destination.last() != '\\') destination += '\\';
   return true;

@@ -206,7 +206,7 @@ scen_normalise() {
   local pkg work
   pkg=$(scen_z_path "$PKG")
   work=$(scen_z_path "$SCEN_WORK")
-  PKGZ="$pkg" WORKZ="$work" SUSER="$SCEN_USER" perl -0777 -pe '
+  PKGZ="$pkg" WORKZ="$work" SUSER="$SCEN_USER" SBUILD="$SCEN_BUILD" perl -0777 -pe '
     s/\r\n/\x01/g; s/\r/<CR>/g; s/\n/<LF>\n/g; s/\x01/\n/g;
     $_ .= "<no line end>\n" if length($_) && !/\n\z/;
     s/^Date\/Time:\t.*$/Date\/Time:\t<now>/mg;
@@ -214,6 +214,13 @@ scen_normalise() {
     s/\Q$ENV{PKGZ}\E/<PKG>/gi;
     s/\Q$ENV{WORKZ}\E/<WORK>/gi;
     s/\\users\\\Q$ENV{SUSER}\E(?=\\|\b)/\\users\\<USER>/gi;
+    # Wine has message texts of its own for some error codes; where a box
+    # or a log line quotes one, it is compared as the Windows text.
+    if ($ENV{SBUILD} eq "wine") {
+      s/(\(|, )File not found(\.?)(?=\)|$)/$1The system cannot find the file specified$2/mg;
+      s/(\(|, )Path not found(\.?)(?=\)|$)/$1The system cannot find the path specified$2/mg;
+      s/(\(|, )Access denied(\.?)(?=\)|$)/$1Access is denied$2/mg;
+    }
   '
 }
 

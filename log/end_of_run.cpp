@@ -8,6 +8,7 @@
 #include "log/message_buffer.h"
 #include "platform/platform.h"
 #include "setup/info_process.h"
+#include "setup/response_file.h"
 #include "setup/run_options.h"
 #include "setup/run_state.h"
 
@@ -32,11 +33,13 @@ void KeepLinesOnStandardError() {
   platform::WriteStandardError("\n");
 }
 
-// A script that started the run sees the result; the native build has no
+// A script that started the run sees the result whenever the result dialog
+// is not shown: in a silent run, or when the response file answers it, as
+// an unshown prompt leaves its text there too. The native build has no
 // result window when nothing can show one, so it always writes it.
 bool ResultGoesToStandardError() {
 #ifdef _WIN32
-  return RunOptions.Silent;
+  return RunOptions.Silent || HasAnswerLeft(AnswerMsgBoxLogFile);
 #else
   return true;
 #endif

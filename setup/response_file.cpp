@@ -184,6 +184,12 @@ bool TakeAnswer(AnswerKind kind, TAnswer& answer) {
   return false;
 }
 
+bool HasAnswerLeft(AnswerKind kind) {
+  for (size_t i = g_nextAnswer[kind]; i < g_answerCount; ++i)
+    if (g_answers[i].Kind == kind) return true;
+  return false;
+}
+
 Str FormatAnswer(const TAnswer& answer) {
   Str line(KindNames[answer.Kind]);
   line += '=';

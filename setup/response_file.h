@@ -38,6 +38,8 @@ bool ParseResponseText(const char* text, Str& error);
 bool LoadResponseFile(const char* path, Str& error);
 // Takes the next answer of a kind; false when there is none left.
 bool TakeAnswer(AnswerKind kind, TAnswer& answer);
+// Whether an answer of the kind is still waiting, without taking it.
+bool HasAnswerLeft(AnswerKind kind);
 // Forgets all answers.
 void ClearAnswers();
 

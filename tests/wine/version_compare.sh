@@ -61,9 +61,18 @@ compare_set() {
   local native="$WORK/$name.native" windows="$WORK/$name.windows" i
   : >"$native"
   : >"$windows"
+  local batch="$WORK/$name.batch" size
   for ((i = 1; i <= $#; i += BATCH)); do
     dump_native "${@:i:BATCH}" >>"$native"
-    dump_windows "${@:i:BATCH}" >>"$windows"
+    size=$(( $# - i + 1 < BATCH ? $# - i + 1 : BATCH ))
+    # A Wine process that died under load (seen on a busy machine) is given
+    # one more chance before its batch counts as missing.
+    dump_windows "${@:i:BATCH}" >"$batch"
+    if [ "$(wc -l <"$batch")" -ne "$size" ]; then
+      echo "  retry: Wine gave $(wc -l <"$batch") of $size lines for a batch"
+      dump_windows "${@:i:BATCH}" >"$batch"
+    fi
+    cat "$batch" >>"$windows"
   done
   local lines
   lines=$(wc -l <"$native")

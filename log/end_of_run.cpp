@@ -34,15 +34,10 @@ void KeepLinesOnStandardError() {
 }
 
 // A script that started the run sees the result whenever the result dialog
-// is not shown: in a silent run, or when the response file answers it, as
-// an unshown prompt leaves its text there too. The native build has no
-// result window when nothing can show one, so it always writes it.
+// is not shown: in a silent run, where nothing can show a dialog, or when the
+// response file answers it, as an unshown prompt leaves its text there too.
 bool ResultGoesToStandardError() {
-#ifdef _WIN32
-  return RunOptions.Silent || HasAnswerLeft(AnswerMsgBoxLogFile);
-#else
-  return true;
-#endif
+  return RunOptions.Silent || !platform::CanShowDialogs() || HasAnswerLeft(AnswerMsgBoxLogFile);
 }
 }  // namespace
 

@@ -1,6 +1,6 @@
 // The ANSI code page of the emulated machine (1252, Western European) where
 // Unicode text has to become the bytes the A functions see.
-#include "platform/posix/registry_posix.h"
+#include "platform/posix/ansi_codepage_posix.h"
 
 namespace posix {
 namespace {
@@ -13,7 +13,9 @@ const uint16_t kHighControls[32] = {
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-char AnsiFromCodePoint(uint16_t c) {
+}  // namespace
+
+char AnsiFromCodePoint(uint32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
   if (c <= 0x9F) return kHighControls[c - 0x80] == 0 ? static_cast<char>(c) : '?';
   for (int i = 0; i < 32; ++i)
@@ -21,7 +23,17 @@ char AnsiFromCodePoint(uint16_t c) {
   return '?';  // the default character of WideCharToMultiByte
 }
 
-}  // namespace
+unsigned char UpperAnsi(unsigned char c) {
+  if (c >= 'a' && c <= 'z') return c - 32;
+  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
+  switch (c) {
+    case 0x9A: return 0x8A;
+    case 0x9C: return 0x8C;
+    case 0x9E: return 0x8E;
+    case 0xFF: return 0x9F;
+    default: return c;
+  }
+}
 
 uint16_t CodePointFromAnsi(unsigned char c) {
   if (c < 0x80 || c > 0x9F) return c;

@@ -4,23 +4,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/posix/ansi_codepage_posix.h"
 #include "platform/posix/files_posix.h"
 
 namespace posix {
 namespace {
-
-// Code page 1252 in 0x80..0x9F; 0 where the code page has no character and
-// the byte stands for U+0080..U+009F itself.
-const uint16_t kCp1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-uint32_t CodePointOfAnsi(unsigned char c) {
-  if (c >= 0x80 && c <= 0x9F && kCp1252High[c - 0x80] != 0) return kCp1252High[c - 0x80];
-  return c;
-}
 
 void AppendUtf8(uint32_t cp, std::string* out) {
   if (cp < 0x80) {
@@ -33,14 +21,6 @@ void AppendUtf8(uint32_t cp, std::string* out) {
     *out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
     *out += static_cast<char>(0x80 | (cp & 0x3F));
   }
-}
-
-char AnsiOfCodePoint(uint32_t cp) {
-  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
-  for (int i = 0; i < 32; ++i)
-    if (kCp1252High[i] == cp) return static_cast<char>(0x80 + i);
-  if (cp <= 0x9F) return static_cast<char>(cp);
-  return '?';  // what WideCharToMultiByte puts for a character 1252 lacks
 }
 
 // Decodes one UTF-8 sequence at s[i]; a byte that starts no valid sequence
@@ -72,7 +52,7 @@ std::string HostNameFromAnsi(const std::string& ansi) {
   out.reserve(ansi.size());
   for (unsigned char c : ansi) {
     if (c < 0x80) out += static_cast<char>(c);
-    else AppendUtf8(CodePointOfAnsi(c), &out);
+    else AppendUtf8(CodePointFromAnsi(c), &out);
   }
   return out;
 }
@@ -86,7 +66,7 @@ std::string AnsiFromHostName(const std::string& host) {
       out += host[i++];
       continue;
     }
-    out += AnsiOfCodePoint(DecodeUtf8(host, &i));
+    out += AnsiFromCodePoint(DecodeUtf8(host, &i));
   }
   return out;
 }

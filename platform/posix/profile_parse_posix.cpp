@@ -2,6 +2,7 @@
 // applies when it reads a profile file.
 #include <cstring>
 
+#include "platform/posix/ansi_codepage_posix.h"
 #include "platform/posix/profile_model_posix.h"
 
 namespace posix {
@@ -14,19 +15,6 @@ bool IsFileBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 void TrimFileBlanks(const std::string& text, size_t* begin, size_t* end) {
   while (*begin < *end && IsFileBlank(text[*begin])) ++*begin;
   while (*end > *begin && IsFileBlank(text[*end - 1])) --*end;
-}
-
-// Upper case in the ANSI code page 1252, the code page of the simulated machine.
-unsigned char FoldAnsi(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return c - 32;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-  switch (c) {
-    case 0x9A: return 0x8A;
-    case 0x9C: return 0x8C;
-    case 0x9E: return 0x8E;
-    case 0xFF: return 0x9F;
-    default: return c;
-  }
 }
 
 // Splits the text at CR, LF or CRLF: files with CR-only line ends read fine.
@@ -122,7 +110,7 @@ void BuildSections(ProfileModel* model) {
 
 std::string FoldProfileName(const std::string& name) {
   std::string folded(name);
-  for (char& c : folded) c = static_cast<char>(FoldAnsi(static_cast<unsigned char>(c)));
+  for (char& c : folded) c = static_cast<char>(UpperAnsi(static_cast<unsigned char>(c)));
   return folded;
 }
 

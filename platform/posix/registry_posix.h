@@ -6,6 +6,8 @@
 // are never converted on their way through the API.
 #pragma once
 
+#include "platform/posix/ansi_codepage_posix.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -70,15 +72,6 @@ void RemoveValue(RegKey* key, const std::string& name);
 bool ParseRegFile(const std::string& text, Registry* registry, std::string* whyNot);
 // The whole registry as a REGEDIT4 file: ANSI, CRLF, keys in tree order.
 std::string WriteRegFile(const Registry& registry);
-
-// ---- code page (ansi_codepage_posix.cpp) ----
-
-// UTF-16LE bytes as ANSI (code page 1252) text; characters the code page
-// lacks become '?', an odd last byte is dropped.
-std::string AnsiFromUtf16(const std::string& utf16le);
-// The Unicode character of one ANSI (code page 1252) byte; bytes the code
-// page leaves undefined stand for U+0080..U+009F, as Windows maps them.
-uint16_t CodePointFromAnsi(unsigned char c);
 
 // ---- the machine's registry (registry_store_posix.cpp) ----
 

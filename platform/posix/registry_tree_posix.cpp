@@ -15,25 +15,12 @@ const RegRootInfo kRoots[] = {
 };
 const int kRootCount = sizeof(kRoots) / sizeof(kRoots[0]);
 
-// Upper case as the registry folds names in code page 1252: ASCII letters,
-// the accented Latin-1 letters and the few letters in 0x80..0x9F.
-unsigned char FoldCase(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return c - 32;
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return c - 32;
-  switch (c) {
-    case 0x9A: return 0x8A;
-    case 0x9C: return 0x8C;
-    case 0x9E: return 0x8E;
-    case 0xFF: return 0x9F;
-  }
-  return c;
-}
 
 // <0, 0, >0 like strcmp, on folded bytes: the order in which Windows lists subkeys.
 int CompareRegNames(const std::string& a, const std::string& b) {
   size_t n = std::min(a.size(), b.size());
   for (size_t i = 0; i < n; ++i) {
-    int d = FoldCase(static_cast<unsigned char>(a[i])) - FoldCase(static_cast<unsigned char>(b[i]));
+    int d = UpperAnsi(static_cast<unsigned char>(a[i])) - UpperAnsi(static_cast<unsigned char>(b[i]));
     if (d != 0) return d;
   }
   return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);

@@ -39,9 +39,11 @@ FileSide ReadSide(const char* path) {
 }
 
 // Files without version information compare by the date of their last write.
-void SwitchToDates(const char* newFile, const char* target, FileSide& n, FileSide& i) {
+// A target that does not exist has no date: its time 0 compares as earlier.
+void SwitchToDates(const char* newFile, const char* target, bool targetExists, FileSide& n,
+                   FileSide& i) {
   FileDateStr(newFile, FileTimeLastWrite, n.written, n.text);
-  FileDateStr(target, FileTimeLastWrite, i.written, i.text);
+  if (targetExists) FileDateStr(target, FileTimeLastWrite, i.written, i.text);
   i.number = CompareFileTime(&i.written, &n.written);
 }
 
@@ -106,9 +108,12 @@ void ResetCopyPromptMemory() {
 uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
                          uint32_t flags) {
   FileSide n = ReadSide(newFile);
-  FileSide i = ReadSide(target);
+  // Most targets of an installation are new: one look instead of reading
+  // the version and the date of a file that is not there.
+  bool targetExists = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
+  FileSide i = targetExists ? ReadSide(target) : FileSide();
   bool dateMode = n.number == 0;
-  if (dateMode) SwitchToDates(newFile, target, n, i);
+  if (dateMode) SwitchToDates(newFile, target, targetExists, n, i);
 
   bool backupWanted = false;
   if (strcmp(i.text.c_str(), n.text.c_str()) > 0) {

@@ -37,8 +37,11 @@ int OpenFlagsFor(DWORD generic) {
 DWORD CheckExisting(const std::string& host, const struct stat& st, DWORD generic, DWORD creation,
                     DWORD flags) {
   if (creation == CREATE_NEW) return ERROR_FILE_EXISTS;
-  DWORD attributes = AttributesFromStat(host, st);
   bool replaces = creation == CREATE_ALWAYS || creation == TRUNCATE_EXISTING;
+  // Only writing or replacing depends on the attributes: reading needs no
+  // look at them (a file's dates and versions are read for every file).
+  if (!(generic & GENERIC_WRITE) && !replaces) return ERROR_SUCCESS;
+  DWORD attributes = AttributesFromStat(host, st);
   if ((attributes & FILE_ATTRIBUTE_READONLY) && ((generic & GENERIC_WRITE) || replaces))
     return ERROR_ACCESS_DENIED;
   // Replacing a hidden or system file needs those attributes asked for again.

@@ -128,9 +128,15 @@ bool DriveHostRoot(char drive, std::string* hostRoot) {
     hostRoot->clear();  // the host root: components are appended as "/name"
     return true;
   }
+  if (letter < 'a' || letter > 'z') return false;
   std::string folder = MachineRoot() + "/drive_" + std::string(1, letter);
+  // A drive once found stays: every path of a run passes here.
+  static std::string knownFolders[26];
+  std::string& known = knownFolders[letter - 'a'];
+  if (known == folder) return *hostRoot = folder, true;
   struct stat st;
   if (MachineRoot().empty() || stat(folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return false;
+  known = folder;
   *hostRoot = folder;
   return true;
 }

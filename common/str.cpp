@@ -154,7 +154,10 @@ size_t CopyToBuffer(char* buffer, size_t size, const char* text) {
 
 size_t AppendToBuffer(char* buffer, size_t size, const char* text) {
   if (!buffer || size == 0) return 0;
-  size_t used = strnlen(buffer, size - 1);
+  // memchr rather than strnlen, which msvcrt.dll lacks: the static copy
+  // would come from a library that SETUP.EXE otherwise does without.
+  const char* end = static_cast<const char*>(memchr(buffer, '\0', size - 1));
+  size_t used = end ? static_cast<size_t>(end - buffer) : size - 1;
   return used + CopyToBuffer(buffer + used, size - used, text);
 }
 
@@ -174,14 +177,31 @@ bool EqualsIgnoreCase(const char* a, const char* b) { return CompareIgnoreCase(a
 
 size_t TextLength(const char* text) { return text ? strlen(text) : 0; }
 
+namespace {
+// Divides value by ten and returns the remainder, sixteen bits at a time.
+// 32-bit x86 has no 64-bit division; the compiler's helper routine for it
+// costs a kilobyte in SETUP.EXE and does not link into a program that starts
+// in its own entry point rather than the C runtime's.
+unsigned TakeLastDecimalDigit(unsigned long long& value) {
+  unsigned remainder = 0;
+  unsigned long long quotient = 0;
+  for (int shift = 48; shift >= 0; shift -= 16) {
+    unsigned part = (remainder << 16) | static_cast<unsigned>((value >> shift) & 0xFFFFu);
+    quotient |= static_cast<unsigned long long>(part / 10) << shift;
+    remainder = part % 10;
+  }
+  value = quotient;
+  return remainder;
+}
+}  // namespace
+
 char* FormatDecimal(long long value, char* buffer) {
   char digits[24];
   int n = 0;
   unsigned long long magnitude =
       value < 0 ? 0ull - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
   do {
-    digits[n++] = static_cast<char>('0' + magnitude % 10);
-    magnitude /= 10;
+    digits[n++] = static_cast<char>('0' + TakeLastDecimalDigit(magnitude));
   } while (magnitude);
   char* out = buffer;
   if (value < 0) *out++ = '-';

@@ -1,0 +1,59 @@
+// The process entry of SETUP.EXE, in place of the C runtime's start-up code.
+// That code prepares thread-local storage, pseudo-relocations, floating-point
+// error reporting and a crash handler, none of which this program uses; it
+// cost about 8 KB. msvcrt.dll initialises itself when it is loaded, so its
+// functions work without it. What the program does need is done here: the
+// arguments split as the runtime splits them, main, the exit procedures.
+#include <stdlib.h>
+
+#include "platform/win32/win32_api.h"
+
+extern "C" {
+// msvcrt.dll's own splitting of the command line, the one that main's
+// arguments always came from (no wildcard expansion).
+struct MsvcrtStartupInfo {
+  int newMode;
+};
+int __cdecl __getmainargs(int* argc, char*** argv, char*** environment, int expandWildcards,
+                          MsvcrtStartupInfo* info);
+// Runs the constructors of global objects, once (libgcc). The compiler calls
+// it at the top of main, but main may be inlined here, and then it does not.
+void __main();
+}
+
+int main(int argc, char** argv);
+
+namespace {
+
+typedef void(__cdecl* ExitProcedure)(void);
+
+// The program installs two or three; the room is generous.
+const int kExitProcedureRoom = 32;
+ExitProcedure g_exitProcedures[kExitProcedureRoom];
+int g_exitProcedureCount = 0;
+
+// Last installed, first run, as the C runtime does.
+void RunExitProcedures() {
+  while (g_exitProcedureCount > 0) g_exitProcedures[--g_exitProcedureCount]();
+}
+
+}  // namespace
+
+extern "C" int __cdecl atexit(ExitProcedure procedure) {
+  if (g_exitProcedureCount == kExitProcedureRoom) return -1;
+  g_exitProcedures[g_exitProcedureCount++] = procedure;
+  return 0;
+}
+
+// The loader calls this with a stack aligned to 4 bytes only.
+extern "C" __attribute__((force_align_arg_pointer, noreturn)) void __cdecl SetupEntry() {
+  int argc = 0;
+  char** argv = nullptr;
+  char** environment = nullptr;
+  MsvcrtStartupInfo info = {0};
+  if (__getmainargs(&argc, &argv, &environment, 0, &info) < 0) ExitProcess(255);
+  __main();
+  int exitCode = main(argc, argv);
+  RunExitProcedures();
+  ExitProcess(static_cast<UINT>(exitCode));
+}

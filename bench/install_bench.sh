@@ -6,6 +6,7 @@
 # memory. Targets: small files within 1.5 times cp -r, large within 1.1.
 #
 # usage: bench/install_bench.sh [NATIVE_BUILD]   (default build/native)
+#        BENCH_ROUNDS=N (default 3) sets the number of rounds
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/native}
@@ -42,21 +43,52 @@ seconds_of() {  # runs a command, prints wall seconds; peak RSS (KB) into $work/
   echo "$wall"
 }
 
-run() {  # run NAME PACKAGE_DIR SOURCE_FOLDER
-  local name=$1 pkg=$2 folder=$3
-  sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true
-  local cp_time; cp_time=$(seconds_of cp -r "$pkg/$folder" "$work/$name-cp")
-  rm -rf "$work/$name-cp"; sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true
-  local machine="$work/$name-machine"
+drop_caches() { sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true; }
+
+# One timed copy of each kind, into a place never used before: a file system
+# that has just deleted thousands of files creates new ones more slowly
+# (ext4 passes over recently freed inodes), and whichever side ran after a
+# deletion would pay for it. Nothing is removed until both sides have run.
+time_cp() {  # time_cp PACKAGE_DIR SOURCE_FOLDER DESTINATION
+  drop_caches
+  seconds_of cp -r "$1/$2" "$3"
+}
+time_setup() {  # time_setup PACKAGE_DIR MACHINE; peak memory into $work/setup_rss
   # The machine is laid out first, so that only the installation is timed.
-  "$setup" --machine "$machine" /S "$work/none.inf" >/dev/null 2>&1 || true
-  local setup_time; setup_time=$(SETUP_NO_SLEEP=1 seconds_of "$setup" --machine "$machine" /S "$pkg/APP.INF")
-  local rss; rss=$(cat "$work/rss")
-  local copied; copied=$(find "$machine/drive_c/Bench" -type f ! -name LOGFILKW.LOG | wc -l)
-  printf '%-22s cp -r %7.2f s   setup %7.2f s   ratio %5.2f   peak memory %6d KB   files %d\n' \
-    "$name" "$cp_time" "$setup_time" "$(echo "scale=4; $setup_time / $cp_time" | bc)" "$rss" "$copied"
-  rm -rf "$machine"
+  "$setup" --machine "$2" /S "$work/none.inf" >/dev/null 2>&1 || true
+  drop_caches
+  SETUP_NO_SLEEP=1 seconds_of "$setup" --machine "$2" /S "$1/APP.INF"
+  cp "$work/rss" "$work/setup_rss"
 }
 
+median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+# Each round times both sides, the order changing from round to round; the
+# medians are compared.
+run() {  # run NAME PACKAGE_DIR SOURCE_FOLDER
+  local name=$1 pkg=$2 folder=$3 round cp_times="" setup_times="" rss=0
+  for round in $(seq 1 "$rounds"); do
+    local dest="$work/round$round"
+    if [ $((round % 2)) -eq 1 ]; then
+      cp_times+="$(time_cp "$pkg" "$folder" "$dest-cp")"$'\n'
+      setup_times+="$(time_setup "$pkg" "$dest-machine")"$'\n'
+    else
+      setup_times+="$(time_setup "$pkg" "$dest-machine")"$'\n'
+      cp_times+="$(time_cp "$pkg" "$folder" "$dest-cp")"$'\n'
+    fi
+    local round_rss; round_rss=$(cat "$work/setup_rss")
+    [ "$round_rss" -gt "$rss" ] && rss=$round_rss
+  done
+  local copied; copied=$(find "$work/round1-machine/drive_c/Bench" -type f ! -name LOGFILKW.LOG | wc -l)
+  local cp_time setup_time
+  cp_time=$(printf '%s' "$cp_times" | median)
+  setup_time=$(printf '%s' "$setup_times" | median)
+  printf '%-22s cp -r %7.2f s   setup %7.2f s   ratio %5.2f   peak memory %6d KB   files %d   (medians of %d rounds)\n' \
+    "$name" "$cp_time" "$setup_time" "$(echo "scale=4; $setup_time / $cp_time" | bc)" "$rss" "$copied" "$rounds"
+  echo "    rounds: cp -r $(printf '%s' "$cp_times" | tr '\n' ' ')  setup $(printf '%s' "$setup_times" | tr '\n' ' ')"
+  rm -rf "$work"/round*
+}
+
+rounds=${BENCH_ROUNDS:-3}
 run "10,000 small files" "$small" tree
 run "4 x 256 MB files" "$big" data

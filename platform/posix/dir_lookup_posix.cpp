@@ -115,6 +115,21 @@ bool FindByShortAlias(const std::string& hostDir, const std::string& name, std::
   return false;
 }
 
+NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& name, std::string* actual) {
+  FolderNames* folder = CurrentFolder(hostDir, false);
+  if (!folder) return NameLookup::NoFolder;
+  auto it = folder->byUpperName.find(UpperName(name));
+  if (it == folder->byUpperName.end() && !folder->trusted) {
+    folder = CurrentFolder(hostDir, true);
+    if (!folder) return NameLookup::NoFolder;
+    it = folder->byUpperName.find(UpperName(name));
+  }
+  if (it == folder->byUpperName.end())
+    return FindByShortAlias(hostDir, name, actual) ? NameLookup::Found : NameLookup::Missing;
+  *actual = it->second;
+  return NameLookup::Found;
+}
+
 bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::string* actual) {
   std::string prefix = hostDir == "/" ? "" : hostDir;
   struct stat st;
@@ -122,17 +137,7 @@ bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::s
     *actual = name;
     return true;
   }
-  FolderNames* folder = CurrentFolder(hostDir, false);
-  if (!folder) return false;
-  auto it = folder->byUpperName.find(UpperName(name));
-  if (it == folder->byUpperName.end() && !folder->trusted) {
-    folder = CurrentFolder(hostDir, true);
-    if (!folder) return false;
-    it = folder->byUpperName.find(UpperName(name));
-  }
-  if (it == folder->byUpperName.end()) return FindByShortAlias(hostDir, name, actual);
-  *actual = it->second;
-  return true;
+  return LookUpNameInOtherCase(hostDir, name, actual) == NameLookup::Found;
 }
 
 void NoteEntryAdded(const std::string& hostDir, const std::string& name) {

@@ -131,12 +131,18 @@ extern "C" BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists
     DWORD refusal = posix::RefusalForTarget(ends.targetHost, target, source, sourceAttributes, failIfExists);
     if (refusal != ERROR_SUCCESS) return posix::FailWith(refusal);
     oldStored = posix::AttributesFromStat(ends.targetHost, target) & posix::kStoredAttributes;
-  } else if (errno != ENOENT || posix::MissingPathError(ends.targetHost) == ERROR_PATH_NOT_FOUND) {
+  } else if (errno != ENOENT) {
     return posix::FailWith(ERROR_PATH_NOT_FOUND);
   }
   int flags = O_WRONLY | O_CREAT | O_CLOEXEC | (exists ? O_TRUNC : O_EXCL);
   ends.out = open(ends.targetHost.c_str(), flags, 0666);
-  if (ends.out < 0) return posix::FailWith(errno == EEXIST ? ERROR_FILE_EXISTS : posix::Win32ErrorFromErrno(errno));
+  if (ends.out < 0) {
+    // A missing folder shows here, rather than in a look at the folder first.
+    DWORD error = errno == EEXIST   ? ERROR_FILE_EXISTS
+                  : errno == ENOENT ? ERROR_PATH_NOT_FOUND
+                                    : posix::Win32ErrorFromErrno(errno);
+    return posix::FailWith(error);
+  }
   if (!exists) posix::NoteEntryAdded(posix::HostParent(ends.targetHost), posix::HostLeaf(ends.targetHost));
   if (!posix::CopyContent(ends.in, ends.out, source.st_size))
     return posix::FailAndRemove(&ends, posix::Win32ErrorFromErrno(errno));

@@ -54,6 +54,10 @@ const std::string& CurrentWinDirectory();
 // The real name of the entry of hostDir that equals `name` without regard to
 // case, the exact spelling preferred. False when there is none.
 bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::string* actual);
+// For a name that does not exist as spelt: its entry in another case (or as
+// an 8.3 alias), whether the folder has none, or whether there is no folder.
+enum class NameLookup { Found, Missing, NoFolder };
+NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& name, std::string* actual);
 // Keeps the lookup cache right after this process added an entry to hostDir.
 void NoteEntryAdded(const std::string& hostDir, const std::string& name);
 // The names in a host directory without "." and "..", in the order a

@@ -196,10 +196,10 @@ bool WinToHost(const char* winPath, std::string* hostPath) {
   }
   // A new entry in a folder that exists as spelt: only the last name needs a look.
   std::string parent = HostParent(exact);
-  if (parts.size() == 1 || stat(parent.c_str(), &st) == 0) {
-    std::string actual;
-    bool found = FindEntryNoCase(parent, parts.back(), &actual);
-    *hostPath = (parent == "/" ? "" : parent) + "/" + (found ? actual : parts.back());
+  std::string actual;
+  NameLookup lookup = LookUpNameInOtherCase(parent, parts.back(), &actual);
+  if (parts.size() == 1 || lookup != NameLookup::NoFolder) {
+    *hostPath = (parent == "/" ? "" : parent) + "/" + (lookup == NameLookup::Found ? actual : parts.back());
     return true;
   }
   *hostPath = ResolveBelow(hostRoot, parts);

@@ -6,7 +6,8 @@
 # memory. Targets: small files within 1.5 times cp -r, large within 1.1.
 #
 # usage: bench/install_bench.sh [NATIVE_BUILD]   (default build/native)
-#        BENCH_ROUNDS=N (default 3) sets the number of rounds
+#        BENCH_ROUNDS=N (default 3) sets the number of rounds; BENCH_DIR=DIR
+#        puts the trees on another file system (/dev/shm: no disk at all)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/native}
@@ -15,7 +16,7 @@ if [ ! -x "$setup" ]; then
   cmake --preset native -B "$build" >/dev/null
   cmake --build "$build" -j2 --target setup >/dev/null
 fi
-work=$(mktemp -d "$PWD/$build/install-bench-XXXXXX")
+work=$(mktemp -d "${BENCH_DIR:-$PWD/$build}/install-bench-XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
 make_package() {  # make_package DIR SOURCE_FOLDER: a package installing SOURCE_FOLDER with "/s"

@@ -63,10 +63,11 @@ bool SetHostAttributes(const std::string& hostPath, DWORD attributes) {
 
 extern "C" DWORD GetFileAttributesA(LPCSTR fileName) {
   std::string host;
-  if (!posix::HostPathForCall(fileName, &host)) return INVALID_FILE_ATTRIBUTES;
+  posix::PathLook look;
+  if (!posix::HostPathForCall(fileName, &host, &look)) return INVALID_FILE_ATTRIBUTES;
   struct stat st;
-  if (stat(host.c_str(), &st) != 0) {
-    SetLastError(errno == ENOENT ? posix::MissingPathError(host) : posix::Win32ErrorFromErrno(errno));
+  if (!posix::StatLooked(host, look, &st)) {
+    SetLastError(errno == ENOENT ? posix::MissingPathError(host, look) : posix::Win32ErrorFromErrno(errno));
     return INVALID_FILE_ATTRIBUTES;
   }
   return posix::AttributesFromStat(host, st);
@@ -74,10 +75,11 @@ extern "C" DWORD GetFileAttributesA(LPCSTR fileName) {
 
 extern "C" BOOL SetFileAttributesA(LPCSTR fileName, DWORD attributes) {
   std::string host;
-  if (!posix::HostPathForCall(fileName, &host)) return FALSE;
+  posix::PathLook look;
+  if (!posix::HostPathForCall(fileName, &host, &look)) return FALSE;
   struct stat st;
-  if (stat(host.c_str(), &st) != 0)
-    return posix::FailWith(errno == ENOENT ? posix::MissingPathError(host) : posix::Win32ErrorFromErrno(errno));
+  if (!posix::StatLooked(host, look, &st))
+    return posix::FailWith(errno == ENOENT ? posix::MissingPathError(host, look) : posix::Win32ErrorFromErrno(errno));
   if (!posix::SetHostAttributes(host, attributes)) return posix::FailWith(posix::Win32ErrorFromErrno(errno));
   return TRUE;
 }

@@ -114,7 +114,8 @@ BOOL FailAndRemove(CopyEnds* ends, DWORD error) {
 extern "C" BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists) {
   posix::CopyEnds ends;
   if (!posix::HostPathForCall(existingFile, &ends.sourceHost)) return FALSE;
-  if (!posix::HostPathForCall(newFile, &ends.targetHost)) return FALSE;
+  posix::PathLook targetLook;
+  if (!posix::HostPathForCall(newFile, &ends.targetHost, &targetLook)) return FALSE;
   ends.in = open(ends.sourceHost.c_str(), O_RDONLY | O_CLOEXEC);
   if (ends.in < 0)
     return posix::FailWith(errno == ENOENT ? posix::MissingPathError(ends.sourceHost) : posix::Win32ErrorFromErrno(errno));
@@ -125,7 +126,7 @@ extern "C" BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists
   DWORD sourceAttributes = posix::AttributesFromStat(ends.sourceHost, source);
 
   struct stat target;
-  bool exists = stat(ends.targetHost.c_str(), &target) == 0;
+  bool exists = posix::StatLooked(ends.targetHost, targetLook, &target);
   DWORD oldStored = 0;
   if (exists) {
     DWORD refusal = posix::RefusalForTarget(ends.targetHost, target, source, sourceAttributes, failIfExists);

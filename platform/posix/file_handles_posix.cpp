@@ -82,7 +82,8 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
                               LPSECURITY_ATTRIBUTES security, DWORD creation, DWORD flags,
                               HANDLE templateFile) {
   std::string host;
-  if (!posix::HostPathForCall(fileName, &host)) return INVALID_HANDLE_VALUE;
+  posix::PathLook look;
+  if (!posix::HostPathForCall(fileName, &host, &look)) return INVALID_HANDLE_VALUE;
   DWORD generic = posix::GenericAccessOf(access);
   if (creation < CREATE_NEW || creation > TRUNCATE_EXISTING ||
       (creation == TRUNCATE_EXISTING && !(generic & GENERIC_WRITE))) {
@@ -90,11 +91,11 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
     return INVALID_HANDLE_VALUE;
   }
   struct stat st;
-  bool exists = stat(host.c_str(), &st) == 0;
+  bool exists = posix::StatLooked(host, look, &st);
   DWORD refusal = ERROR_SUCCESS;
   if (!exists && errno != ENOENT) refusal = posix::Win32ErrorFromErrno(errno);
-  else if (!exists && (creation == OPEN_EXISTING || creation == TRUNCATE_EXISTING)) refusal = posix::MissingPathError(host);
-  else if (!exists && posix::MissingPathError(host) == ERROR_PATH_NOT_FOUND) refusal = ERROR_PATH_NOT_FOUND;
+  else if (!exists && (creation == OPEN_EXISTING || creation == TRUNCATE_EXISTING)) refusal = posix::MissingPathError(host, look);
+  else if (!exists && posix::MissingPathError(host, look) == ERROR_PATH_NOT_FOUND) refusal = ERROR_PATH_NOT_FOUND;
   else if (exists && S_ISDIR(st.st_mode) && !(flags & posix::kBackupSemantics)) refusal = ERROR_ACCESS_DENIED;
   else if (exists) refusal = posix::CheckExisting(host, st, generic, creation, flags);
   if (refusal != ERROR_SUCCESS) {

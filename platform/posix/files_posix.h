@@ -31,10 +31,20 @@ DWORD CopyOutText(const std::string& text, char* buffer, DWORD size);
 // last error set as Windows sets it, for NULL or "" (3), a path of MAX_PATH
 // characters or more (206), wildcards or other invalid characters in the
 // name (123) and an unknown drive (3).
-bool HostPathForCall(const char* winPath, std::string* hostPath);
+bool HostPathForCall(const char* winPath, std::string* hostPath, PathLook* look = nullptr);
+// What resolving a path learnt of its last component, so that the call that
+// resolved it need not look at the file system again for the same answer.
+struct PathLook {
+  bool statted = false;          // `st` is the path's lstat, and it is no symbolic link
+  bool missingInFolder = false;  // no such entry, in a folder that exists
+  struct stat st;
+};
+// stat() of a resolved path, answered from its look where that can be.
+bool StatLooked(const std::string& hostPath, const PathLook& look, struct stat* st);
 // The error Windows gives for a path that does not exist: 2 when the folder
 // that should hold it exists, 3 when that folder is missing too.
 DWORD MissingPathError(const std::string& hostPath);
+DWORD MissingPathError(const std::string& hostPath, const PathLook& look);
 // The folder part of a host path ("/" for entries of the root).
 std::string HostParent(const std::string& hostPath);
 // The last component of a host path.
@@ -100,6 +110,8 @@ struct EntryTimes {
 // is the birth time where the host records one.
 bool EntryTimesOfFd(int fd, EntryTimes* times);
 bool EntryTimesOfPath(const std::string& hostPath, EntryTimes* times);
+// The times of an entry with its mode and size, from a single look.
+bool EntryOfPath(const std::string& hostPath, EntryTimes* times, mode_t* mode, uint64_t* size);
 uint64_t FileTimeValue(const FILETIME& ft);
 FILETIME FileTimeOfValue(uint64_t value);
 

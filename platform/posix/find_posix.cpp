@@ -36,15 +36,16 @@ bool FillFindData(const FindObject& search, size_t i, WIN32_FIND_DATAA* data) {
   std::string host = hostName == "." ? search.hostDir
                      : hostName == ".." ? HostParent(search.hostDir)
                                         : (search.hostDir == "/" ? "" : search.hostDir) + "/" + hostName;
-  struct stat st;
+  struct stat st = {};
   EntryTimes times;
-  if (stat(host.c_str(), &st) != 0 || !EntryTimesOfPath(host, &times)) return false;
+  uint64_t size;
+  if (!EntryOfPath(host, &times, &st.st_mode, &size)) return false;
   std::memset(data, 0, sizeof *data);
   data->dwFileAttributes = AttributesFromStat(host, st);
   data->ftCreationTime = times.creation;
   data->ftLastAccessTime = times.lastAccess;
   data->ftLastWriteTime = times.lastWrite;
-  uint64_t size = S_ISDIR(st.st_mode) ? 0 : static_cast<uint64_t>(st.st_size);
+  if (S_ISDIR(st.st_mode)) size = 0;
   data->nFileSizeHigh = static_cast<DWORD>(size >> 32);
   data->nFileSizeLow = static_cast<DWORD>(size);
   CopyName(search.names[i], data->cFileName, sizeof data->cFileName);

@@ -40,10 +40,12 @@ DWORD Win32ErrorFromErrno(int err);
 // current drive, "." and ".." are resolved, "/" counts as "\". The drive
 // letter comes back in upper case; no trailing backslash except on a root.
 std::string FullWinPath(const char* winPath);
+struct PathLook;
 // The host path for a Windows path. Existing components are matched without
 // regard to case; components that do not exist are kept as written. Returns
-// false (with the Win32 error set) when the drive does not exist.
-bool WinToHost(const char* winPath, std::string* hostPath);
+// false (with the Win32 error set) when the drive does not exist. `look`,
+// when given, keeps what the resolution learnt of the last component.
+bool WinToHost(const char* winPath, std::string* hostPath, PathLook* look = nullptr);
 // The Windows path of an absolute host path: inside a drive_<x>/ folder of
 // the machine it is that drive, anywhere else Z:.
 std::string HostToWin(const std::string& hostPath);

@@ -42,7 +42,12 @@ std::string HostPathOf(const char* fileName) {
 
 bool IsOwnProgram(const char* fileName) {
   const std::string& own = ProgramWinPath();
-  return !own.empty() && strcasecmp(FullWinPath(fileName).c_str(), FullWinPath(own.c_str()).c_str()) == 0;
+  if (own.empty()) return false;
+  // The program's own path is made full once, not for every file asked about.
+  static std::string ownSeen;
+  static std::string ownFull;
+  if (ownSeen != own) ownSeen = own, ownFull = FullWinPath(own.c_str());
+  return strcasecmp(FullWinPath(fileName).c_str(), ownFull.c_str()) == 0;
 }
 
 // The version resource of a file named by the caller, or the Win32 error.

@@ -10,6 +10,7 @@
 #include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,30 @@ std::vector<std::string> SplitComponents(const std::string& rest) {
   return parts;
 }
 
+// True when a component starting at `start` is "." or "..".
+bool IsDotComponent(const std::string& rest, size_t start) {
+  size_t dots = 0;
+  while (start + dots < rest.size() && rest[start + dots] == '.') ++dots;
+  return (dots == 1 || dots == 2) && (start + dots == rest.size() || rest[start + dots] == '\\');
+}
+
+// True when NormaliseRest would give rest back unchanged: the path of almost
+// every call, spared the split and the join.
+bool IsNormalRest(const std::string& rest) {
+  if (rest.size() < 2 || rest[0] != '\\') return false;
+  char last = rest.back();
+  if (last == '\\' || last == '.' || last == ' ') return false;
+  for (size_t i = 0; i < rest.size(); ++i) {
+    if (rest[i] != '\\') continue;
+    if (rest[i + 1] == '\\' || IsDotComponent(rest, i + 1)) return false;
+  }
+  return true;
+}
+
 // Drops "." and empty components and applies "..", as GetFullPathName does;
 // the last component loses trailing dots and blanks, which Windows ignores.
 std::string NormaliseRest(const std::string& rest) {
+  if (IsNormalRest(rest)) return rest;
   std::vector<std::string> kept;
   for (const std::string& part : SplitComponents(rest)) {
     if (part.empty() || part == ".") continue;
@@ -170,7 +192,7 @@ std::string FullWinPath(const char* winPath) {
   return prefix + NormaliseRest(rest);
 }
 
-bool WinToHost(const char* winPath, std::string* hostPath) {
+bool WinToHost(const char* winPath, std::string* hostPath, PathLook* look) {
   std::string full = FullWinPath(winPath);
   std::string hostRoot;
   if (full.size() < 3 || full[1] != ':') {
@@ -191,15 +213,18 @@ bool WinToHost(const char* winPath, std::string* hostPath) {
   if (exact.empty()) exact = "/";
   struct stat st;
   if (parts.empty() || lstat(exact.c_str(), &st) == 0) {
+    if (look && !parts.empty() && !S_ISLNK(st.st_mode)) look->statted = true, look->st = st;
     *hostPath = exact;
     return true;
   }
+  bool absentAsSpelt = errno == ENOENT;
   // A new entry in a folder that exists as spelt: only the last name needs a look.
   std::string parent = HostParent(exact);
   std::string actual;
   NameLookup lookup = LookUpNameInOtherCase(parent, parts.back(), &actual);
   if (parts.size() == 1 || lookup != NameLookup::NoFolder) {
     *hostPath = (parent == "/" ? "" : parent) + "/" + (lookup == NameLookup::Found ? actual : parts.back());
+    if (look) look->missingInFolder = absentAsSpelt && lookup == NameLookup::Missing;
     return true;
   }
   *hostPath = ResolveBelow(hostRoot, parts);

@@ -27,6 +27,13 @@ TEST_F(PosixPathsTest, FullPathNormalisesSeparatorsDotsAndDriveCase) {
   EXPECT_EQ(posix::FullWinPath("c:/a//b/./c/../d\\"), "C:\\a\\b\\d");
   EXPECT_EQ(posix::FullWinPath("C:\\..\\.."), "C:\\");
   EXPECT_EQ(posix::FullWinPath("C:\\dir\\name. "), "C:\\dir\\name");
+  // Names that only look like "." and "..", next to the real ones.
+  EXPECT_EQ(posix::FullWinPath("C:\\a\\.hidden\\..x\\...\\b"), "C:\\a\\.hidden\\..x\\...\\b");
+  EXPECT_EQ(posix::FullWinPath("C:\\a\\.\\b"), "C:\\a\\b");
+  EXPECT_EQ(posix::FullWinPath("C:\\a\\..\\b"), "C:\\b");
+  EXPECT_EQ(posix::FullWinPath("C:\\a\\b\\.."), "C:\\a");
+  EXPECT_EQ(posix::FullWinPath("C:\\a\\..."), "C:\\a");
+  EXPECT_EQ(posix::FullWinPath("C:\\a\\\\b"), "C:\\a\\b");
   ASSERT_TRUE(CreateDirectoryA("C:\\work", nullptr));
   ASSERT_TRUE(SetCurrentDirectoryA("c:\\work"));
   EXPECT_EQ(posix::FullWinPath("sub\\f.txt"), "C:\\work\\sub\\f.txt");

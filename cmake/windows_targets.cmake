@@ -20,8 +20,8 @@ target_link_libraries(SETUP PRIVATE setup_core setup_platform)
 # The map file feeds bench/size.sh (largest sections and symbols); the link
 # carries no time stamp, so that the same sources give the same bytes.
 # The program starts in its own entry (entry_win32.cpp), not in the C
-# runtime's start-up code, and links only what it uses: msvcrt.dll, libgcc's
-# stack probe and constructor runner, and the system DLLs. (With the default
+# runtime's start-up code, and links only what it uses: msvcrt.dll, the
+# constructor runner of libmingw32, libgcc's stack probe, and the system DLLs. (With the default
 # library list and no start-up code, ld 2.40 crashes after link-time
 # optimisation.)
 target_link_options(SETUP PRIVATE -Os -flto -static -s -nostdlib -Wl,-e,_SetupEntry -Wl,--gc-sections

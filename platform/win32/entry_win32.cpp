@@ -1,7 +1,7 @@
 // The process entry of SETUP.EXE, in place of the C runtime's start-up code.
 // That code prepares thread-local storage, pseudo-relocations, floating-point
 // error reporting and a crash handler, none of which this program uses; it
-// cost about 8 KB. msvcrt.dll initialises itself when it is loaded, so its
+// cost about 10 KB. msvcrt.dll initialises itself when it is loaded, so its
 // functions work without it. What the program does need is done here: the
 // arguments split as the runtime splits them, main, the exit procedures.
 #include <stdlib.h>
@@ -16,8 +16,9 @@ struct MsvcrtStartupInfo {
 };
 int __cdecl __getmainargs(int* argc, char*** argv, char*** environment, int expandWildcards,
                           MsvcrtStartupInfo* info);
-// Runs the constructors of global objects, once (libgcc). The compiler calls
-// it at the top of main, but main may be inlined here, and then it does not.
+// Runs the constructors of global objects, once (from libmingw32). The
+// compiler calls it at the top of main, but main may be inlined here, and
+// then it does not.
 void __main();
 }
 

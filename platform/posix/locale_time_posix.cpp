@@ -6,6 +6,7 @@
 #include <string.h>
 #include <time.h>
 
+#include <map>
 #include <string>
 
 #include "platform/posix/machine_posix.h"
@@ -37,7 +38,7 @@ const LocaleItem* FindItem(LCTYPE type) {
 }
 
 // The user's setting, when the registry holds it as a string.
-bool ReadUserSetting(const char* valueName, std::string* value) {
+bool ReadUserSettingFromRegistry(const char* valueName, std::string* value) {
   HKEY key;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\International", 0, KEY_QUERY_VALUE, &key) !=
       ERROR_SUCCESS)
@@ -51,6 +52,25 @@ bool ReadUserSetting(const char* valueName, std::string* value) {
   data[size < sizeof data ? size : sizeof data - 1] = '\0';
   *value = data;
   return true;
+}
+
+// A date text is made for every installed file: the user's settings are
+// read from the registry again only after it changed.
+bool ReadUserSetting(const char* valueName, std::string* value) {
+  struct Kept {
+    unsigned changeCount;
+    bool found;
+    std::string value;
+  };
+  static std::map<std::string, Kept> kept;
+  auto it = kept.find(valueName);
+  if (it == kept.end() || it->second.changeCount != posix::RegistryChangeCount()) {
+    Kept fresh{posix::RegistryChangeCount(), false, std::string()};
+    fresh.found = ReadUserSettingFromRegistry(valueName, &fresh.value);
+    it = kept.insert_or_assign(valueName, fresh).first;
+  }
+  if (it->second.found) *value = it->second.value;
+  return it->second.found;
 }
 
 void FromTm(const struct tm& tm, long nanoseconds, LPSYSTEMTIME time) {

@@ -74,6 +74,10 @@ const char* FindVariable(const char* name);
 
 // Loads registry.reg of the machine (called by OpenMachine).
 bool LoadRegistry(const std::string& registryFile, std::string* whyNot);
+// Counts the changes of the registry in this process (a new machine's
+// registry counts as one): what is derived from its values stays valid while
+// the count stays the same.
+unsigned RegistryChangeCount();
 
 // ---- the program's own version resource (own_version_posix.cpp) ----
 

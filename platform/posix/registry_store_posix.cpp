@@ -94,9 +94,12 @@ LONG ReplaceFileAtomically(const std::string& file, const std::string& text) {
   return ERROR_SUCCESS;
 }
 
+unsigned g_changeCount = 0;
+
 }  // namespace
 
 bool LoadRegistry(const std::string& registryFile, std::string* whyNot) {
+  ++g_changeCount;
   Registry fresh;
   std::string text;
   int err = 0;
@@ -124,7 +127,10 @@ Registry& TheRegistry() { return g_registry; }
 
 bool MachineKeysReadOnly() { return g_machineKeysReadOnly; }
 
+unsigned RegistryChangeCount() { return g_changeCount; }
+
 LONG SaveRegistry() {
+  ++g_changeCount;
   if (g_file.empty()) return ERROR_SUCCESS;
   return ReplaceFileAtomically(g_file, WriteRegFile(g_registry));
 }

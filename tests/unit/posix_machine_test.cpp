@@ -156,6 +156,8 @@ TEST_F(PosixMachineTest, LocaleFormatsWithWin32Sizes) {
 
 TEST_F(PosixMachineTest, LocaleFormatsFollowTheUsersSettings) {
   RequireRegistry();
+  char before[32];
+  ASSERT_GT(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, before, sizeof before), 0);
   HKEY key;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\International", 0, KEY_SET_VALUE, &key),
             ERROR_SUCCESS);
@@ -170,6 +172,15 @@ TEST_F(PosixMachineTest, LocaleFormatsFollowTheUsersSettings) {
   // LOCALE_NOUSEROVERRIDE asks for the locale's own format.
   EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE | 0x80000000u, text, sizeof text), 9);
   EXPECT_STREQ(text, "M/d/yyyy");
+  // A second change is seen at once, although the value was read before.
+  ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, "Control Panel\\International", 0, KEY_SET_VALUE, &key),
+            ERROR_SUCCESS);
+  const char iso[] = "yyyy-MM-dd";
+  ASSERT_EQ(RegSetValueExA(key, "sShortDate", 0, REG_SZ, reinterpret_cast<const BYTE*>(iso), sizeof iso),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SSHORTDATE, text, sizeof text), 11);
+  EXPECT_STREQ(text, "yyyy-MM-dd");
 }
 
 TEST_F(PosixMachineTest, LocalTimeIsTheHostsClock) {

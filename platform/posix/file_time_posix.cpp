@@ -74,12 +74,6 @@ bool EntryTimesOfFd(int fd, EntryTimes* times) {
   return true;
 }
 
-bool EntryTimesOfPath(const std::string& hostPath, EntryTimes* times) {
-  mode_t mode;
-  uint64_t size;
-  return EntryOfPath(hostPath, times, &mode, &size);
-}
-
 bool EntryOfPath(const std::string& hostPath, EntryTimes* times, mode_t* mode, uint64_t* size) {
   struct statx sx;
   if (statx(AT_FDCWD, hostPath.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &sx) != 0) return false;

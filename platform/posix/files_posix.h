@@ -106,11 +106,10 @@ struct EntryTimes {
   FILETIME lastAccess;
   FILETIME lastWrite;
 };
-// The three Windows times of an open file or of a path; the creation time
-// is the birth time where the host records one.
+// The three Windows times of an open file, or of a path with its mode and
+// size from a single look; the creation time is the birth time where the
+// host records one.
 bool EntryTimesOfFd(int fd, EntryTimes* times);
-bool EntryTimesOfPath(const std::string& hostPath, EntryTimes* times);
-// The times of an entry with its mode and size, from a single look.
 bool EntryOfPath(const std::string& hostPath, EntryTimes* times, mode_t* mode, uint64_t* size);
 uint64_t FileTimeValue(const FILETIME& ft);
 FILETIME FileTimeOfValue(uint64_t value);

@@ -4,11 +4,13 @@
 
 #include "actions/copy_file_checked.h"
 #include "actions/create_dir_chain.h"
+#include "common/system_message.h"
 #include "dialogs/message_box.h"
 #include "log/log_file.h"
 #include "log/message_buffer.h"
 #include "setup/phases.h"
 #include "setup/run_state.h"
+#include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
 
@@ -92,15 +94,6 @@ void SourceOf(const char* key, const char* sourceFile, Str& sourceDir, Str& mask
   if (sourceDir.last() == '\\') sourceDir.truncate(sourceDir.size() - 1);
 }
 
-// A list cut by its buffer would install a part of the package silently.
-bool KeyListWasCut(DWORD length) { return length == KeyListSize - 2; }
-
-void ReportCutKeyList(const char* lastInstalled) {
-  MessageBuffer += Str("Error: [Files] has more lines than fit in 2600 characters; the lines after ") +
-                   lastInstalled + " are not installed\r\n";
-  RaiseErrorLevelToFailure();
-}
-
 // A line whose mask finds nothing installs nothing: most likely a mistake in
 // the package, so the log says so and the run counts a warning.
 void ReportNothingFound(const Str& sourceDir, const Str& mask) {
@@ -117,23 +110,52 @@ uint32_t EnsureDestination(const Str& destination, uint32_t flags) {
   return CreateDirChain(path, MessageBuffer) == DirChainFailed ? flags | CopyStop : flags;
 }
 
-bool MatchesAnything(const Str& sourceDir, const Str& mask) {
+// A search that ends for any reason but the end of the folder (the medium
+// taken out, a folder that can no longer be read) leaves files out: the copy
+// stops as after a failed copy, and the run fails.
+uint32_t ReportSearchFailure(const Str& sourceDir, DWORD error, uint32_t flags) {
+  Str reason = SystemReasonText(error);
+  if (reason.empty()) reason = Str("error ").appendNumber(error);
+  Str text = "Error: can't read the folder " + sourceDir + ": " + reason;
+  MessageBuffer += text + "\r\n";
+  ShowErrorBox(text.c_str());
+  RaiseErrorLevelToFailure();
+  return flags | CopyStop;
+}
+
+// No match and a folder that is not there are the package's own mistakes,
+// told by a warning; any other failure of the search is the medium's.
+bool SearchFoundNothing(DWORD error) {
+  return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES;
+}
+
+// True when the line's mask finds an entry; a search that fails otherwise
+// than by finding nothing stops the phase.
+bool MatchesAnything(const Str& sourceDir, const Str& mask, uint32_t& flags) {
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA(JoinPath(sourceDir, mask.c_str()).c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return false;
-  FindClose(search);
-  return true;
+  if (search != INVALID_HANDLE_VALUE) {
+    FindClose(search);
+    return true;
+  }
+  DWORD error = GetLastError();
+  if (!SearchFoundNothing(error)) flags = ReportSearchFailure(sourceDir, error, flags);
+  return false;
 }
 }  // namespace
 
 uint32_t CopyFileGroup(const char* sourceDir, const char* mask, const char* destDir, bool withSubdirs,
                        uint32_t flags, const char* controlFile) {
+  if (flags & CopyStop) return flags;
   Str source(sourceDir);
   Str dest(destDir);
   if (dest.last() != '\\') dest += '\\';
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA(JoinPath(source, mask).c_str(), &entry);
-  if (search == INVALID_HANDLE_VALUE) return flags;
+  if (search == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    return SearchFoundNothing(error) ? flags : ReportSearchFailure(source, error, flags);
+  }
   bool found = true;
   while (found && !(flags & CopyStop)) {
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
@@ -143,7 +165,11 @@ uint32_t CopyFileGroup(const char* sourceDir, const char* mask, const char* dest
       flags = CopyFileChecked(JoinPath(source, entry.cFileName).c_str(), (dest + entry.cFileName).c_str(),
                               controlFile, flags);
     }
-    found = FindNextFileA(search, &entry) != 0;
+    if (!FindNextFileA(search, &entry)) {
+      found = false;
+      DWORD error = GetLastError();
+      if (error != ERROR_NO_MORE_FILES) flags = ReportSearchFailure(source, error, flags);
+    }
   }
   FindClose(search);
   return flags;
@@ -152,21 +178,17 @@ uint32_t CopyFileGroup(const char* sourceDir, const char* mask, const char* dest
 void CopyFilesSection(const char* sourceFile) {
   ResetCopyPromptMemory();
   char keys[KeyListSize];
-  DWORD length = ReadProfileKeyList(sourceFile, "Files", keys);
-  const char* lastInstalled = "";
+  bool cut = ReadKeyListDroppingCutName(sourceFile, "Files", keys);
   uint32_t flags = 0;
   for (const char* key : KeyList(keys)) {
-    // The last name of a cut list may itself be cut: it is not installed.
-    if (KeyListWasCut(length) && key + TextLength(key) + 2 >= keys + length) break;
-    lastInstalled = key;
     Str destination, sourceDir, mask;
     bool withSubdirs = false;
     if (DestinationOf(key, sourceFile, destination)) {
       SourceOf(key, sourceFile, sourceDir, mask, withSubdirs);
       if (!(flags & CopyStop)) {
-        if (MatchesAnything(sourceDir, mask))
+        if (MatchesAnything(sourceDir, mask, flags))
           flags = EnsureDestination(destination, flags);
-        else
+        else if (!(flags & CopyStop))
           ReportNothingFound(sourceDir, mask);
         // The folders made for the line belong before the lines of its copies.
         FlushMessageBuffer();
@@ -176,8 +198,8 @@ void CopyFilesSection(const char* sourceFile) {
     }
     FlushMessageBuffer();
   }
-  if (KeyListWasCut(length)) {
-    ReportCutKeyList(lastInstalled);
+  if (cut) {
+    ReportCutKeyList("Files", keys, KeyListSize, "installed");
     FlushMessageBuffer();
   }
 }

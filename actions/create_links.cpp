@@ -9,6 +9,7 @@
 #include "fileinfo/file_info.h"
 #include "log/message_buffer.h"
 #include "setup/run_state.h"
+#include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
 
@@ -117,7 +118,7 @@ bool CreateLinkOfLine(char* value, const char* defaultFolder, int& errors) {
 int CreateLinks(const char* section, const char* defaultFolder, const char* controlFile) {
   int errors = 0;
   char keys[KeyListSize];
-  ReadProfileKeyList(controlFile, section, keys);
+  bool cut = ReadKeyListDroppingCutName(controlFile, section, keys);
   for (const char* key : KeyList(keys)) {
     char value[ValueSize];
     if (ReadProfileValue(controlFile, section, key, value) == 0) continue;
@@ -125,5 +126,9 @@ int CreateLinks(const char* section, const char* defaultFolder, const char* cont
     ExpandInto(value, expanded);
     if (!CreateLinkOfLine(expanded, defaultFolder, errors)) return errors;
   }
-  return errors;
+  if (!cut) return errors;
+  // Counted as an error too, so that a fallback section that lost links is
+  // not taken for a working uninstall.
+  ReportCutKeyList(section, keys, KeyListSize, "created");
+  return errors + 1;
 }

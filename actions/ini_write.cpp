@@ -1,11 +1,14 @@
 // The [IniWrite] section: entries set in INI files of the target system.
-// It reports by message boxes only; nothing goes to the log.
+// It reports by message boxes; only a section cut by its buffer goes to the
+// log.
 #include <string.h>
 
 #include "common/system_message.h"
 #include "dialogs/message_box.h"
 #include "setup/phases.h"
 #include "setup/run_state.h"
+#include "log/log_file.h"
+#include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
 
@@ -69,10 +72,14 @@ void WriteEntry(char* entry) {
 
 void WriteIniEntries(const char* sourceFile) {
   char keys[KeyListSize];
-  DWORD length = ReadProfileKeyList(sourceFile, "IniWrite", keys);
-  for (const char* name = keys; name < keys + length && *name; name += strlen(name) + 1) {
+  bool cut = ReadKeyListDroppingCutName(sourceFile, "IniWrite", keys);
+  for (const char* name : KeyList(keys)) {
     char entry[EntrySize];
     ReadProfileValue(sourceFile, "IniWrite", name, entry);
     WriteEntry(entry);
   }
+  if (!cut) return;
+  // Entries left out are a loss no message box shows: the log keeps it.
+  ReportCutKeyList("IniWrite", keys, KeyListSize, "written");
+  FlushMessageBuffer();
 }

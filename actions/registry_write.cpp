@@ -7,6 +7,7 @@
 #include "log/message_buffer.h"
 #include "setup/phases.h"
 #include "setup/run_state.h"
+#include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
 
@@ -122,7 +123,7 @@ int32_t WriteRegistryLine(const char* section, char* line, const Str& errSection
 
 int32_t WriteRegistrySection(const char* section, const char* controlFile) {
   char keys[KeyListSize];
-  ReadProfileKeyList(controlFile, section, keys);
+  bool cut = ReadKeyListDroppingCutName(controlFile, section, keys);
   // A fallback section named by ErrSection serves the lines behind it only.
   Str errSection;
   for (const char* key : KeyList(keys)) {
@@ -137,5 +138,6 @@ int32_t WriteRegistrySection(const char* section, const char* controlFile) {
     int32_t result = WriteRegistryLine(section, line, errSection, controlFile);
     if (result != LineWritten) return result;
   }
+  if (cut) ReportCutKeyList(section, keys, KeyListSize, "written");
   return 0;
 }

@@ -8,14 +8,15 @@
 #include "platform/platform.h"
 #include "setup/phases.h"
 #include "setup/run_state.h"
+#include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
 
 namespace {
 enum { KeyListSize = 2601, EntrySize = 521, RegistryValueSize = 521 };
-// A key list or an entry that filled its buffer was cut: its reader returns
-// the buffer size minus two (a list) or minus one (a value).
-enum { KeyListCut = KeyListSize - 2, EntryCut = EntrySize - 1 };
+// An entry that filled its buffer was cut: its reader returns the buffer
+// size minus one.
+enum { EntryCut = EntrySize - 1 };
 
 const char* const SkippedNames[] = {"rundll", "setupx", "InfPath", "ProjectVersion"};
 
@@ -116,7 +117,8 @@ TRegReadResult ReadEntry(const char* file, const char* name) {
 
 TRegReadResult ReadRegistryVariables(const char* file) {
   char names[KeyListSize];
-  if (ReadProfileKeyList(file, "RegRead", names) == KeyListCut) return StopWithInternalError();
+  if (KeyListWasCut(ReadProfileKeyList(file, "RegRead", names), KeyListSize))
+    return StopWithInternalError();
   for (const char* name : KeyList(names)) {
     if (IsSkippedName(name)) continue;
     if (ReadEntry(file, name) == RegReadStop) return RegReadStop;

@@ -4,6 +4,7 @@
 #include "log/message_buffer.h"
 #include "setup/phases.h"
 #include "setup/run_state.h"
+#include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
 
@@ -144,11 +145,18 @@ bool ResolveName(const TFolderKeys& keys, int mode, const char* sourceFile, cons
   ExpandInto(fileValue, result, ResultSize);
   return true;
 }
+// Every pass reads the same list: its cut is one fault, reported once a run.
+void ReportCutOnce(bool cut, const char* names) {
+  static bool reported = false;
+  if (!cut || reported) return;
+  reported = true;
+  ReportCutKeyList("Strings", names, KeyListSize, "resolved");
+}
 }  // namespace
 
 void ResolveStrings(int mode, const char* sourceFile, const char* targetFile) {
   char names[KeyListSize];
-  ReadProfileKeyList(sourceFile, "Strings", names);
+  bool cut = ReadKeyListDroppingCutName(sourceFile, "Strings", names);
   TFolderKeys keys;
   if (!OpenFolderKeys(keys)) {
     CloseKeys(keys);
@@ -168,5 +176,6 @@ void ResolveStrings(int mode, const char* sourceFile, const char* targetFile) {
     if (mode & SetVariables) SetEnvironmentVariableA(name, result);
   }
   if (mode & WriteTargetFile) MessageBuffer += "INF-File changed to actual Paths\r\n";
+  ReportCutOnce(cut, names);
   CloseKeys(keys);
 }

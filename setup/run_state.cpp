@@ -43,6 +43,9 @@ void EndRun() {
 
 void EndRunWithUncaughtError(const char* errorClass, const char* message) {
   g_uncaughtError = true;
+  // The run stopped short of what it had to do; the result must not call
+  // that a success.
+  RaiseErrorLevelToFailure();
   Str text(errorClass);
   text += ": ";
   text += message;

@@ -27,6 +27,6 @@ void RaiseErrorLevelToFailure();
 [[noreturn]] void EndRun();
 // Ends the run for an error that nothing handles (the buffer overflow of the
 // expansion, a failed write to the open log): a task-modal error box names
-// the error class and its message, the end-of-run procedure runs and the
-// process exits with code 1.
+// the error class and its message, ErrorLevel goes into the failure range,
+// the end-of-run procedure runs and the process exits with code 1.
 [[noreturn]] void EndRunWithUncaughtError(const char* errorClass, const char* message);

@@ -13,3 +13,13 @@ bool SystemMessageText(DWORD code, DWORD width, Str& text) {
   LocalFree(message);
   return true;
 }
+
+Str SystemReasonText(DWORD code) {
+  Str text;
+  SystemMessageText(code, FORMAT_MESSAGE_MAX_WIDTH_MASK, text);
+  size_t length = text.size();
+  while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\r' || text[length - 1] == '\n'))
+    --length;
+  text.truncate(length);
+  return text;
+}

@@ -9,3 +9,8 @@
 // line breaks of its own, or a number of characters. Returns false (and an
 // empty text) when the system has no text for the code.
 bool SystemMessageText(DWORD code, DWORD width, Str& text);
+
+// The system's text for code on one line, without the blanks and line break
+// the system ends it with, for a log line or a message that goes on. Empty
+// when the system has no text for the code.
+Str SystemReasonText(DWORD code);

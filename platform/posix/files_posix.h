@@ -128,4 +128,12 @@ bool MatchDosMask(const std::string& mask, const std::string& name);
 // True when text holds a wildcard or another character no file name may hold.
 bool HasInvalidNameChars(const std::string& name);
 
+// ---- fault injection for tests (medium_fault_posix.cpp) ----
+
+// With the host variable SETUP_TEST_MEDIUM_GONE_AFTER=N, the Nth call of
+// FindNextFileA in the process first moves the searched folder away, as if
+// its medium were taken out; the folder stays beside, renamed to
+// "<folder>.gone". No effect without the variable.
+void TakeMediumAwayWhenDue(const std::string& hostDir);
+
 }  // namespace posix

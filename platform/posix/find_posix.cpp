@@ -3,9 +3,13 @@
 // upper-cased name), and matched against the DOS mask by their long name or
 // their short alias. "." and ".." are part of every folder but a drive's root.
 // An entry that vanished before its turn is passed over; attributes, sizes
-// and times are read when the entry is returned.
+// and times are read when the entry is returned. A folder that went away
+// during the search (its medium taken out) or an entry that cannot be read
+// ends the search with an error, never with ERROR_NO_MORE_FILES: a caller
+// must not take the rest of the folder for absent.
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -31,7 +35,19 @@ void CopyName(const std::string& name, char* out, size_t capacity) {
   out[length] = '\0';
 }
 
-bool FillFindData(const FindObject& search, size_t i, WIN32_FIND_DATAA* data) {
+bool IsHostDirectory(const std::string& hostDir) {
+  struct stat st;
+  return stat(hostDir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// Why an entry could not be read: ERROR_FILE_NOT_FOUND for one that vanished
+// from a folder still there; Windows tells a removed medium by "not ready".
+DWORD EntryError(const FindObject& search, int err) {
+  if (err != ENOENT && err != ENOTDIR) return Win32ErrorFromErrno(err);
+  return IsHostDirectory(search.hostDir) ? ERROR_FILE_NOT_FOUND : ERROR_NOT_READY;
+}
+
+DWORD FillFindData(const FindObject& search, size_t i, WIN32_FIND_DATAA* data) {
   const std::string& hostName = search.hostNames[i];
   std::string host = hostName == "." ? search.hostDir
                      : hostName == ".." ? HostParent(search.hostDir)
@@ -39,7 +55,7 @@ bool FillFindData(const FindObject& search, size_t i, WIN32_FIND_DATAA* data) {
   struct stat st = {};
   EntryTimes times;
   uint64_t size;
-  if (!EntryOfPath(host, &times, &st.st_mode, &size)) return false;
+  if (!EntryOfPath(host, &times, &st.st_mode, &size)) return EntryError(search, errno);
   std::memset(data, 0, sizeof *data);
   data->dwFileAttributes = AttributesFromStat(host, st);
   data->ftCreationTime = times.creation;
@@ -50,13 +66,17 @@ bool FillFindData(const FindObject& search, size_t i, WIN32_FIND_DATAA* data) {
   data->nFileSizeLow = static_cast<DWORD>(size);
   CopyName(search.names[i], data->cFileName, sizeof data->cFileName);
   CopyName(search.aliases[i], data->cAlternateFileName, sizeof data->cAlternateFileName);
-  return true;
+  return ERROR_SUCCESS;
 }
 
-bool NextEntry(FindObject* search, WIN32_FIND_DATAA* data) {
-  while (search->next < search->names.size())
-    if (FillFindData(*search, search->next++, data)) return true;
-  return false;
+// ERROR_SUCCESS with the next entry in data, ERROR_NO_MORE_FILES after the
+// last one, or why the search cannot go on.
+DWORD NextEntry(FindObject* search, WIN32_FIND_DATAA* data) {
+  while (search->next < search->names.size()) {
+    DWORD error = FillFindData(*search, search->next++, data);
+    if (error != ERROR_FILE_NOT_FOUND) return error;
+  }
+  return ERROR_NO_MORE_FILES;
 }
 
 // Splits "dir\mask" into the folder to search and the mask.
@@ -117,7 +137,8 @@ extern "C" HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findData) {
   posix::FindObject* search = new posix::FindObject;
   search->hostDir = hostDir;
   DWORD error = posix::CollectMatches(fullDir, hostDir, mask, search);
-  if (error == ERROR_SUCCESS && !posix::NextEntry(search, findData)) error = ERROR_FILE_NOT_FOUND;
+  if (error == ERROR_SUCCESS) error = posix::NextEntry(search, findData);
+  if (error == ERROR_NO_MORE_FILES) error = ERROR_FILE_NOT_FOUND;
   if (error != ERROR_SUCCESS) {
     delete search;
     return posix::FailFind(error);
@@ -128,7 +149,9 @@ extern "C" HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findData) {
 extern "C" BOOL FindNextFileA(HANDLE find, LPWIN32_FIND_DATAA findData) {
   posix::FindObject* search = posix::HandleAs<posix::FindObject>(find);
   if (!search) return posix::FailWith(ERROR_INVALID_HANDLE);
-  if (!posix::NextEntry(search, findData)) return posix::FailWith(ERROR_NO_MORE_FILES);
+  posix::TakeMediumAwayWhenDue(search->hostDir);
+  DWORD error = posix::NextEntry(search, findData);
+  if (error != ERROR_SUCCESS) return posix::FailWith(error);
   return TRUE;
 }
 

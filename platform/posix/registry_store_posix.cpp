@@ -1,12 +1,15 @@
 // The registry of the open machine: loaded from its registry.reg, written
 // back after every change so that a crash or a full disk never leaves a
 // half-written file (a new file beside it, flushed, then renamed over it).
+#include <dirent.h>
 #include <errno.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "platform/posix/machine_posix.h"
@@ -19,10 +22,44 @@ Registry g_registry;
 std::string g_file;  // "" while no machine is open: changes stay in memory
 bool g_machineKeysReadOnly = false;
 
+// The new file of a write is the registry file's name and this suffix, its
+// X's made unique by mkstemp.
+const char kTempSuffix[] = ".XXXXXX";
+
 std::string DirectoryOf(const std::string& file) {
   size_t slash = file.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : file.substr(0, slash);
+}
+
+std::string NameOf(const std::string& file) {
+  size_t slash = file.rfind('/');
+  return slash == std::string::npos ? file : file.substr(slash + 1);
+}
+
+// True for "<registry name>." and six letters or digits: what mkstemp makes
+// of the suffix.
+bool IsTempOf(const std::string& registryName, const char* entry) {
+  size_t prefix = registryName.size();
+  size_t suffix = sizeof kTempSuffix - 1;
+  if (std::strlen(entry) != prefix + suffix || registryName.compare(0, prefix, entry, prefix) != 0)
+    return false;
+  if (entry[prefix] != '.') return false;
+  for (size_t i = prefix + 1; i < prefix + suffix; ++i)
+    if (!std::isalnum(static_cast<unsigned char>(entry[i]))) return false;
+  return true;
+}
+
+// A writer killed between creating its new file and renaming it leaves the
+// file behind; nothing else ever takes it, so the next load removes it.
+void RemoveLeftoverTemporaries(const std::string& registryFile) {
+  std::string dir = DirectoryOf(registryFile);
+  std::string name = NameOf(registryFile);
+  DIR* listing = opendir(dir.c_str());
+  if (!listing) return;
+  while (dirent* entry = readdir(listing))
+    if (IsTempOf(name, entry->d_name)) unlink((dir + "/" + entry->d_name).c_str());
+  closedir(listing);
 }
 
 bool ReadWholeFile(const std::string& file, std::string* text, int* err) {
@@ -66,7 +103,7 @@ LONG ErrorForWriteFailure(int err) {
 // Writes text to a new file beside file and renames it over file. On failure
 // the new file is removed and file is untouched.
 LONG ReplaceFileAtomically(const std::string& file, const std::string& text) {
-  std::string temp = file + ".XXXXXX";
+  std::string temp = file + kTempSuffix;
   std::vector<char> name(temp.begin(), temp.end());
   name.push_back('\0');
   int fd = mkstemp(name.data());
@@ -108,6 +145,7 @@ bool LoadRegistry(const std::string& registryFile, std::string* whyNot) {
   ForgetKeyHandles();
   g_registry = Registry();
   g_file.clear();
+  RemoveLeftoverTemporaries(registryFile);
   if (!ReadWholeFile(registryFile, &text, &err) && err != ENOENT) {
     if (whyNot) *whyNot = registryFile + ": cannot read the registry file";
     return false;

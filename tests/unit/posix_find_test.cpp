@@ -1,6 +1,9 @@
 // Directory search, DOS masks and short names.
 #include <sys/stat.h>
 #include <sys/xattr.h>
+#include <unistd.h>
+
+#include <cstdio>
 
 #include <string>
 #include <vector>
@@ -196,6 +199,45 @@ TEST_F(PosixFindTest, SambaAndWineFormsOfTheDosAttributeAreRead) {
   char text[16] = "";
   EXPECT_EQ(getxattr(Host("drive_c/wine.txt").c_str(), "user.DOSATTRIB", text, sizeof text), 4);
   EXPECT_STREQ(text, "0x22");
+}
+
+// What happens to the folder between two steps of a search: an entry that
+// vanished is passed over; a folder that went away (its medium taken out)
+// ends the search with "not ready", never with the end of the list.
+TEST_F(PosixFindTest, FolderGoneDuringTheSearchIsAnErrorNotTheEnd) {
+  struct Row {
+    const char* change;  // what is done after the first entry was returned
+    const char* next;    // the entry FindNextFileA returns, "" for a failure
+    DWORD error;
+  };
+  const Row rows[] = {
+      {"none", "b.txt", 0},
+      {"b.txt removed", "c.txt", 0},
+      {"folder renamed", "", ERROR_NOT_READY},
+      {"folder removed", "", ERROR_NOT_READY},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    const Row& r = rows[row];
+    std::string dir = Host("drive_c/m" + std::to_string(row));
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) WriteHostFile("drive_c/m" + std::to_string(row) + "/" + name, "x");
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA(("C:\\m" + std::to_string(row) + "\\*.txt").c_str(), &data);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE) << "row " << row;
+    EXPECT_STREQ(data.cFileName, "a.txt") << "row " << row;
+    std::string change = r.change;
+    if (change == "b.txt removed") unlink((dir + "/b.txt").c_str());
+    if (change == "folder renamed") rename(dir.c_str(), (dir + ".gone").c_str());
+    if (change == "folder removed") {
+      for (const char* name : {"a.txt", "b.txt", "c.txt"}) unlink((dir + "/" + name).c_str());
+      rmdir(dir.c_str());
+    }
+    SetLastError(0);
+    BOOL found = FindNextFileA(find, &data);
+    EXPECT_EQ(found != 0, *r.next != '\0') << "row " << row;
+    if (found) EXPECT_STREQ(data.cFileName, r.next) << "row " << row;
+    EXPECT_EQ(found ? 0 : GetLastError(), r.error) << "row " << row;
+    FindClose(find);
+  }
 }
 
 }  // namespace

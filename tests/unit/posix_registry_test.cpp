@@ -501,4 +501,24 @@ TEST_F(PosixRegistryTest, FailedWriteOfAFileTooLargeKeepsTheOldFile) {
   RegCloseKey(key);
 }
 
+// A writer killed between making its new file and renaming it leaves the
+// file; the next load removes such files only, whatever their content, and
+// keeps the registry and every other file of the machine.
+TEST_F(PosixRegistryTest, LoadRemovesTheNewFilesOfKilledWriters) {
+  WriteHostFile("registry.reg", kCanonical);
+  WriteHostFile("registry.reg.a1B2c3", "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\half");
+  WriteHostFile("registry.reg.Zz9900", "");
+  const char* const kept[] = {"registry.reg.bak", "registry.reg.a1B2c3d", "registry.reg.a1-2c3",
+                              "registry.regXa1B2c3", "other.reg.a1B2c3"};
+  for (const char* name : kept) WriteHostFile(name, "keep");
+  Reload();
+  EXPECT_NE(access(Host("registry.reg.a1B2c3").c_str(), F_OK), 0);
+  EXPECT_NE(access(Host("registry.reg.Zz9900").c_str(), F_OK), 0);
+  for (const char* name : kept) EXPECT_EQ(ReadHostFile(name), "keep") << name;
+  EXPECT_EQ(File(), kCanonical);
+  HKEY key = Open(HKEY_CURRENT_USER, "Software\\alpha");
+  EXPECT_EQ(Value(key, "x"), std::string("1\0", 2));
+  RegCloseKey(key);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include "setup/phases.h"
 #include "setup/run_state.h"
 #include "values/expand.h"
+#include "values/full_path.h"
 #include "values/profile_values.h"
 
 namespace {
@@ -37,7 +38,18 @@ char* CutAtComma(char* text) {
   return comma + 1;
 }
 
-void WriteEntry(char* entry) {
+// A file named with a folder part must name its folder in full: a relative
+// one would be written beside the control file, on the medium. A bare file
+// name keeps the profile write's own rule (the Windows directory).
+bool IsPlaceOfIniFile(const char* name, const char* file) {
+  if (!strpbrk(file, "\\/") || IsFullPath(file)) return true;
+  ShowMessageBox(NotFullPathText((Str("the file of [IniWrite] ") + name).c_str(), file).c_str(),
+                 MB_OK);
+  RaiseErrorLevelToFailure();
+  return false;
+}
+
+void WriteEntry(const char* name, char* entry) {
   char* section = entry;
   char* key = CutAtComma(section);
   char* value = key ? CutAtComma(key) : nullptr;
@@ -52,6 +64,7 @@ void WriteEntry(char* entry) {
   char expandedFile[FileExpansionSize];
   ExpandInto(value, expandedValue);
   ExpandInto(file, expandedFile);
+  if (!IsPlaceOfIniFile(name, expandedFile)) return;
   if (WritePrivateProfileStringA(section, key, expandedValue, expandedFile)) return;
   DWORD code = GetLastError();
   char message[2601];
@@ -73,6 +86,6 @@ void WriteIniEntries(const char* sourceFile) {
   for (const char* name = keys; name < keys + length && *name; name += strlen(name) + 1) {
     char entry[EntrySize];
     ReadProfileValue(sourceFile, "IniWrite", name, entry);
-    WriteEntry(entry);
+    WriteEntry(name, entry);
   }
 }

@@ -19,7 +19,7 @@ const char* const NoStartMenuText = "Error: can't find or create Start Menue Pro
 // medium: it is refused like one that cannot be created.
 int EnsureFolder(char* folder, Str& folderLog) {
   if (!IsFullPath(folder)) {
-    LogNotFullPath("the Start Menu folder", folder);
+    LogNotFullPath("the Start Menu folder MyStartMenu", folder);
     return DirChainFailed;
   }
   int result = CreateDirChain(folder, folderLog);

@@ -4,6 +4,7 @@
 
 #include "actions/copy_file_checked.h"
 #include "actions/create_dir_chain.h"
+#include "common/environment_value.h"
 #include "common/system_message.h"
 #include "dialogs/message_box.h"
 #include "log/log_file.h"
@@ -12,6 +13,7 @@
 #include "setup/run_state.h"
 #include "values/cut_key_list.h"
 #include "values/expand.h"
+#include "values/full_path.h"
 #include "values/profile_values.h"
 
 namespace {
@@ -49,16 +51,16 @@ uint32_t CopySubdirectory(const Str& sourceDir, const char* name, const char* ma
 }
 
 // The destination of a line: its value expanded, or the installation
-// directory; always with a trailing backslash. False when it does not fit.
+// directory; always with a trailing backslash. False when it does not fit
+// or names no place of its own.
 bool DestinationOf(const char* key, const char* sourceFile, Str& destination) {
   char value[ValueSize];
-  if (ReadProfileValue(sourceFile, "Files", key, value) == 0) {
-    DWORD length = GetEnvironmentVariableA("MyProgramPath", value, ValueSize);
-    if (length >= ValueSize) length = 0;
-    value[length] = '\0';
-  }
   char expanded[4 * DestinationSize];
-  size_t length = ExpandInto(value, expanded);
+  size_t length;
+  if (ReadProfileValue(sourceFile, "Files", key, value) > 0)
+    length = ExpandInto(value, expanded);
+  else  // expanded when it was chosen: the same folder as the log's
+    length = ReadEnvironmentValue("MyProgramPath", expanded);
   if (length >= DestinationSize) {
     MessageBuffer += Str("Error: the destination of [Files] ") + key + " is longer than " +
                      "260 characters, nothing copied: " + expanded + "\r\n";
@@ -71,6 +73,10 @@ bool DestinationOf(const char* key, const char* sourceFile, Str& destination) {
     MessageBuffer += Str("Error: no destination for [Files] ") + key +
                      ": the installation directory is empty, nothing copied\r\n";
     RaiseErrorLevelToFailure();
+    return false;
+  }
+  if (!IsFullPath(expanded)) {
+    LogNotFullPath((Str("the destination of [Files] ") + key).c_str(), expanded);
     return false;
   }
   destination = expanded;

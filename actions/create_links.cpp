@@ -11,6 +11,7 @@
 #include "setup/run_state.h"
 #include "values/cut_key_list.h"
 #include "values/expand.h"
+#include "values/full_path.h"
 #include "values/profile_values.h"
 
 namespace {
@@ -47,16 +48,16 @@ bool LinkFolder(const char* defaultFolder, const char* linkName, char (&folder)[
   return true;
 }
 
-// The link file as built from the line: folder, name and ".LNK". False when
-// there is no folder for it. The folder is created when missing; a folder
-// that cannot be created counts as an error, and the link is still tried.
-bool BuildLinkPath(const char* defaultFolder, const char* linkName, Str& path, int& errors) {
+// The link file as built from the line: folder, name and ".LNK"; folder
+// receives the folder to be made for it (empty for a name with a folder of
+// its own). False when there is no folder for it.
+bool BuildLinkPath(const char* defaultFolder, const char* linkName, Str& path, Str& folder) {
   path.clear();
+  folder.clear();
   if (!HasFolderPart(linkName)) {
-    char folder[FolderSize];
-    if (!LinkFolder(defaultFolder, linkName, folder)) return false;
-    Str unused;
-    if (CreateDirChain(folder, unused) == DirChainFailed) ++errors;
+    char found[FolderSize];
+    if (!LinkFolder(defaultFolder, linkName, found)) return false;
+    folder = found;
     path = folder;
     if (path.last() != '\\') path += '\\';
   }
@@ -65,8 +66,18 @@ bool BuildLinkPath(const char* defaultFolder, const char* linkName, Str& path, i
   return true;
 }
 
-Str LinkStatus(const Str& path, const Str& expandedPath) {
-  if (GetFileAttributesA(expandedPath.c_str()) == INVALID_FILE_ATTRIBUTES) return Str("created");
+// The folder of a link named without one is created when missing; a folder
+// that cannot be created counts as an error, and the link is still tried.
+void EnsureLinkFolder(const Str& folder, int& errors) {
+  if (folder.empty()) return;
+  char path[FolderSize];
+  CopyToBuffer(path, FolderSize, folder.c_str());
+  Str unused;
+  if (CreateDirChain(path, unused) == DirChainFailed) ++errors;
+}
+
+Str LinkStatus(const Str& path) {
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return Str("created");
   FILETIME lastWrite;
   Str status;
   FileDateStr(path.c_str(), FileTimeLastWrite, lastWrite, status);
@@ -80,20 +91,34 @@ void WarnAboutIconIndex(const TLinkLine& line, const Str& path) {
   ++ErrorLevel;
 }
 
-int ReportLinkFailure(const Str& expandedPath, int errors) {
+int ReportLinkFailure(const Str& path, int errors) {
   LogLine("Error: can't create Link");
   Str text("Error: can't create Link ");
-  text += expandedPath;
+  text += path;
   ShowErrorBox(text.c_str());
   return errors + 1;
 }
 
-// One line; false when its link failed (errors then counts it).
-bool CreateLinkOfLine(char* value, const char* defaultFolder, int& errors) {
+// A link file that names no place of its own (a relative folder part, or a
+// relative default folder) would be saved beside the control file, on the
+// medium: refused, and counted as a failure of the run.
+int RefuseRelativeLink(const char* section, const char* key, const Str& path, int errors) {
+  Str what = Str("the link of [") + section + "] " + key;
+  LogNotFullPath(what.c_str(), path.c_str());
+  ShowErrorBox(NotFullPathText(what.c_str(), path.c_str()).c_str());
+  return errors + 1;
+}
+
+// One line; false when its link failed (errors then counts it). The line
+// was expanded as a whole once; the path built from it is not expanded
+// again, so a link named after %MyProgramPath% lands in the very folder
+// that the files went to even when that folder's name holds a percent sign.
+bool CreateLinkOfLine(const char* section, const char* key, char* value, const char* defaultFolder,
+                      int& errors) {
   TLinkLine line;
   ParseLinkLine(value, line);
-  Str path;
-  if (!BuildLinkPath(defaultFolder, line.Name, path, errors)) {
+  Str path, folder;
+  if (!BuildLinkPath(defaultFolder, line.Name, path, folder)) {
     errors = ReportLinkFailure(Str(line.Name) + ".LNK", errors);
     return false;
   }
@@ -102,12 +127,16 @@ bool CreateLinkOfLine(char* value, const char* defaultFolder, int& errors) {
     errors = ReportLinkFailure(path, errors);
     return false;
   }
-  Str expandedPath = ExpandEnvPasString(path.c_str());
-  Str status = LinkStatus(path, expandedPath);
+  if (!IsFullPath(path.c_str())) {
+    errors = RefuseRelativeLink(section, key, path, errors);
+    return false;
+  }
+  EnsureLinkFolder(folder, errors);
+  Str status = LinkStatus(path);
   if (line.IconIndexInvalid) WarnAboutIconIndex(line, path);
   if (CreateShellLink(line.Target.c_str(), line.Arguments.c_str(), line.WorkingDir.c_str(),
-                      line.IconFile.c_str(), line.IconIndex, expandedPath.c_str()) != 0) {
-    errors = ReportLinkFailure(expandedPath, errors);
+                      line.IconFile.c_str(), line.IconIndex, path.c_str()) != 0) {
+    errors = ReportLinkFailure(path, errors);
     return false;
   }
   LogLine(path.c_str(), "\t", status.c_str());
@@ -124,7 +153,7 @@ int CreateLinks(const char* section, const char* defaultFolder, const char* cont
     if (ReadProfileValue(controlFile, section, key, value) == 0) continue;
     char expanded[ExpandedSize];
     ExpandInto(value, expanded);
-    if (!CreateLinkOfLine(expanded, defaultFolder, errors)) return errors;
+    if (!CreateLinkOfLine(section, key, expanded, defaultFolder, errors)) return errors;
   }
   if (!cut) return errors;
   // Counted as an error too, so that a fallback section that lost links is

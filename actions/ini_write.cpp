@@ -10,6 +10,7 @@
 #include "log/log_file.h"
 #include "values/cut_key_list.h"
 #include "values/expand.h"
+#include "values/full_path.h"
 #include "values/profile_values.h"
 
 namespace {
@@ -40,7 +41,18 @@ char* CutAtComma(char* text) {
   return comma + 1;
 }
 
-void WriteEntry(char* entry) {
+// A file named with a folder part must name its folder in full: a relative
+// one would be written beside the control file, on the medium. A bare file
+// name keeps the profile write's own rule (the Windows directory).
+bool IsPlaceOfIniFile(const char* name, const char* file) {
+  if (!strpbrk(file, "\\/") || IsFullPath(file)) return true;
+  ShowMessageBox(NotFullPathText((Str("the file of [IniWrite] ") + name).c_str(), file).c_str(),
+                 MB_OK);
+  RaiseErrorLevelToFailure();
+  return false;
+}
+
+void WriteEntry(const char* name, char* entry) {
   char* section = entry;
   char* key = CutAtComma(section);
   char* value = key ? CutAtComma(key) : nullptr;
@@ -55,6 +67,7 @@ void WriteEntry(char* entry) {
   char expandedFile[FileExpansionSize];
   ExpandInto(value, expandedValue);
   ExpandInto(file, expandedFile);
+  if (!IsPlaceOfIniFile(name, expandedFile)) return;
   if (WritePrivateProfileStringA(section, key, expandedValue, expandedFile)) return;
   DWORD code = GetLastError();
   char message[2601];
@@ -76,7 +89,7 @@ void WriteIniEntries(const char* sourceFile) {
   for (const char* name : KeyList(keys)) {
     char entry[EntrySize];
     ReadProfileValue(sourceFile, "IniWrite", name, entry);
-    WriteEntry(entry);
+    WriteEntry(name, entry);
   }
   if (!cut) return;
   // Entries left out are a loss no message box shows: the log keeps it.

@@ -7,26 +7,37 @@
 #include "log/log_file.h"
 #include "setup/phases.h"
 #include "setup/run_state.h"
+#include "values/full_path.h"
 
 namespace {
 enum { StartMenuSize = 262 };
 
 const char* const NoStartMenuText = "Error: can't find or create Start Menue Program directory";
 
-// A directory that had to be created is as good as one that was there.
-int ExistsOrCreated(int result) { return result == DirChainCreated ? DirChainExists : result; }
+// Makes the folder exist: 0 when it is there (or was created). A folder that
+// names no place of its own would be made beside the control file, on the
+// medium: it is refused like one that cannot be created.
+int EnsureFolder(char* folder, Str& folderLog) {
+  if (!IsFullPath(folder)) {
+    LogNotFullPath("the Start Menu folder MyStartMenu", folder);
+    return DirChainFailed;
+  }
+  int result = CreateDirChain(folder, folderLog);
+  // A directory that had to be created is as good as one that was there.
+  return result == DirChainCreated ? DirChainExists : result;
+}
 
 // Makes the folder in buffer exist, falling back to the folder below the
 // user's Programs folder (which then replaces it in buffer). Ends the run
 // when neither can be had.
 void EnsureStartMenuFolder(char (&buffer)[StartMenuSize], const char* installedCopy, Str& folderLog) {
-  int result = ExistsOrCreated(CreateDirChain(buffer, folderLog));
+  int result = EnsureFolder(buffer, folderLog);
   FlushMessageBuffer();
   if (result != 0) {
     result = FindProgramsMenuDir(true, buffer, ProgramsFolderSize, installedCopy);
     FlushMessageBuffer();
     if (result == 0) {
-      result = ExistsOrCreated(CreateDirChain(buffer, folderLog));
+      result = EnsureFolder(buffer, folderLog);
       FlushMessageBuffer();
     }
   }

@@ -9,6 +9,7 @@
 #include "log/message_buffer.h"
 #include "setup/run_state.h"
 #include "values/expand.h"
+#include "values/full_path.h"
 
 namespace {
 
@@ -19,10 +20,22 @@ const char* const NoDirectoryText = "Error: no ProgramPath given, no temp or tmp
 const char* const CannotOpenText = "Error: could not create/open the the LogFile  ";
 const char* const SectionRule = "==================================================";
 
-// The installation directory, else "tmp", else "temp", as the variable holds
-// it. False (reported, ErrorLevel raised) when none of them has a value.
-bool ChooseLogDirectory(char (&value)[DirValueSize]) {
-  if (ReadEnvironmentValue("MyProgramPath", value) > 0) return true;
+// The installation directory as the run holds it. It was expanded when it
+// was chosen; expanding it again would put the log elsewhere than the files
+// whenever its text holds a percent sign. One that is not a full path (set
+// by [RegRead], say) would put the log on the medium: refused, and the
+// temporary directory takes the log.
+bool InstallDirectoryForLog(char (&value)[DirValueSize]) {
+  if (ReadEnvironmentValue("MyProgramPath", value) == 0) return false;
+  if (IsFullPath(value)) return true;
+  LogNotFullPath("the installation directory", value);
+  return false;
+}
+
+// The temporary directory "tmp", else "temp", expanded, as the log's place
+// when there is no installation directory. False (reported, ErrorLevel
+// raised) when neither has a value.
+bool ChooseTemporaryDirectory(char (&value)[DirValueSize]) {
   if (ReadEnvironmentValue("tmp", value) == 0) ReadEnvironmentValue("temp", value);
   if (value[0] == '\0') {
     MessageBuffer += NoDirectoryText;
@@ -34,17 +47,20 @@ bool ChooseLogDirectory(char (&value)[DirValueSize]) {
   MessageBuffer += "No ProgramPath given, using ";
   MessageBuffer += value;
   MessageBuffer += " for the LogFile!\r\n";
+  char expanded[DirValueSize];
+  ExpandInto(value, expanded);
+  CopyToBuffer(value, DirValueSize, expanded);
   return true;
 }
 
-// The expanded directory with exactly one trailing backslash added where
-// it has none.
-Str ExpandedDirectory(const char* value) {
-  char expanded[DirValueSize];
-  ExpandInto(value, expanded);
-  Str dir(expanded);
+// The log's directory with exactly one trailing backslash added where it
+// has none. False when there is none (reported).
+bool ChooseLogDirectory(Str& dir) {
+  char value[DirValueSize];
+  if (!InstallDirectoryForLog(value) && !ChooseTemporaryDirectory(value)) return false;
+  dir = value;
   if (dir.last() != '\\') dir += '\\';
-  return dir;
+  return true;
 }
 
 bool CreateLogDirectory(const Str& dir) {
@@ -123,9 +139,8 @@ bool WriteCollectedLines() {
 }  // namespace
 
 TLogOpenResult TryOpenLogFile(const char* sourceFile, Str& ioMessage) {
-  char value[DirValueSize];
-  if (!ChooseLogDirectory(value)) return LogOpenEndsRun;
-  Str dir = ExpandedDirectory(value);
+  Str dir;
+  if (!ChooseLogDirectory(dir)) return LogOpenEndsRun;
   if (!CreateLogDirectory(dir)) return LogOpenEndsRun;
   if (!OpenInDirectory(dir)) {
     switch (OpenInTemporaryDirectory()) {

@@ -5,6 +5,7 @@
 #include "log/message_buffer.h"
 #include "platform/platform.h"
 #include "setup/run_state.h"
+#include "values/full_path.h"
 
 namespace {
 // The system text for the last error; shows "FormatMessage failed" when the
@@ -31,7 +32,10 @@ bool CopyIntoProgramDirectory(DWORD& code) {
   char programDir[260];
   DWORD length = GetEnvironmentVariableA("MyProgramPath", programDir, sizeof programDir);
   bool probeFailed = InstalledInfPath.empty();
-  if ((code != ERROR_ACCESS_DENIED && !probeFailed) || length == 0 || length >= sizeof programDir)
+  // A directory that names no place of its own would put the copy on the
+  // medium, where no later run would look for it.
+  if ((code != ERROR_ACCESS_DENIED && !probeFailed) || length == 0 || length >= sizeof programDir ||
+      !IsFullPath(programDir))
     return false;
   MessageBuffer += "Trying to copy the INF to the ProgramDir\r\n";
   Str dir(programDir);
@@ -108,6 +112,8 @@ void PublishVariable(const char* name, const char* value) {
   SetEnvironmentVariableA(name, value);
 }
 
+// The directory as it was chosen, already expanded: the installed copy
+// records the folder that every other use of it sees.
 void PublishInstallDirectory() {
   char programDir[260];
   DWORD length = GetEnvironmentVariableA("MyProgramPath", programDir, sizeof programDir);

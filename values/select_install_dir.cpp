@@ -10,6 +10,7 @@
 #include "setup/phases.h"
 #include "setup/run_state.h"
 #include "values/expand.h"
+#include "values/full_path.h"
 #include "values/profile_values.h"
 
 namespace {
@@ -17,12 +18,36 @@ enum { PathBufferSize = 261, ReadBufferSize = 262 };
 
 // The dialog edits this buffer; DlgRec points into it while the dialog runs.
 char g_path[PathBufferSize];
+// What the dialog showed last: already expanded (the proposal, or an attempt
+// that failed), so the same text coming back is not expanded a second time.
+char g_shown[PathBufferSize];
 
 void FillDialogRecord() {
   DlgRec.Text = "The Programm will be installed to";
   DlgRec.PathBuf = g_path;
   DlgRec.PathBufSize = PathBufferSize;
   DlgRec.FolderSuffix = LastPathComponent(g_path);
+  CopyToBuffer(g_shown, PathBufferSize, g_path);
+}
+
+// The accepted text, expanded here once and for all (a /DIR= or a typed
+// %name%): every later use of MyProgramPath takes its text as it stands, so
+// the log, the files, the links and the INI entries all meet in the same
+// folder even when that text still holds a percent sign.
+void ExpandAcceptedPath() {
+  if (strcmp(g_path, g_shown) == 0) return;
+  char expanded[PathBufferSize];
+  ExpandInto(g_path, expanded);
+  CopyToBuffer(g_path, PathBufferSize, expanded);
+}
+
+// A relative directory would be made beside the control file, on the
+// medium: it is refused like one that cannot be created.
+int CreateInstallDirectory() {
+  if (IsFullPath(g_path)) return CreateDirChain(g_path, MessageBuffer);
+  LogNotFullPath("the installation directory", g_path);
+  ShowErrorBox(NotFullPathText("the installation directory", g_path).c_str());
+  return DirChainFailed;
 }
 
 bool HasFilesToInstall(const char* sourceFile) {
@@ -48,7 +73,8 @@ bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
       MessageBuffer.clear();
       return true;
     }
-    if (!g_path[0] || CreateDirChain(g_path, MessageBuffer) != DirChainFailed) break;
+    ExpandAcceptedPath();
+    if (!g_path[0] || CreateInstallDirectory() != DirChainFailed) break;
     ShowErrorBox("Error: Failed to create InstallDirectory");
     RaiseErrorLevelToFailure();
   }

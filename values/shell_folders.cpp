@@ -88,10 +88,24 @@ bool QueryRegistry(const TFolderKeys& keys, const char* name, char* value, DWORD
 // Whether a reserved name that the run has already set keeps that value
 // instead of the control file's. The installation directory that the user
 // confirmed must survive every pass, not give way to the control file's
-// proposal; in the pass that only sets variables (right after the directory
-// dialog) every reserved name that is set keeps its value.
+// proposal, and is taken as it stands (it was expanded when it was chosen;
+// expanding it again would give a second folder); in the pass that only
+// sets variables (right after the directory dialog) every reserved name
+// that is set keeps its value.
 bool KeepsRunValue(int mode, const char* name) {
   return !(mode & WriteTargetFile) || EqualsIgnoreCase(name, "MyProgramPath");
+}
+
+// Whether value refers to the variable name (as %name%, in any case).
+bool RefersToItself(const char* value, const char* name) {
+  size_t length = TextLength(name);
+  for (const char* p = value; *p; ++p) {
+    if (*p != '%') continue;
+    size_t i = 0;
+    while (i < length && UpperAscii(p[1 + i]) == UpperAscii(name[i])) ++i;
+    if (i == length && p[1 + i] == '%') return true;
+  }
+  return false;
 }
 
 // The value of a variable that is set and not empty, into result (cut to
@@ -105,6 +119,18 @@ bool CurrentVariable(const char* name, char* result) {
   value.setLength(length);
   CopyToBuffer(result, ResultSize, value.c_str());
   return true;
+}
+
+// The control file's value of name, expanded. A value that refers to its
+// own name (Base=C:\Apps\%Base%) would grow by one level in every pass,
+// each pass seeing the one before, and uses between the passes would see
+// different folders: it is expanded by the first pass that sets it (against
+// what the name held before the run, such as an inherited PATH), and the
+// later passes keep that value.
+void ExpandFileValue(int mode, const char* name, const char* fileValue, char* result) {
+  if ((mode & WriteTargetFile) && RefersToItself(fileValue, name) && CurrentVariable(name, result))
+    return;
+  ExpandInto(fileValue, result, ResultSize);
 }
 
 void ReportUnknownName(const char* name) {
@@ -126,7 +152,7 @@ bool ResolveName(const TFolderKeys& keys, int mode, const char* sourceFile, cons
   if (IsReservedName(name)) {
     // An empty control-file value leaves the name alone in every pass.
     if (!*fileValue || !KeepsRunValue(mode, name) || !CurrentVariable(name, result))
-      ExpandInto(fileValue, result, ResultSize);
+      ExpandFileValue(mode, name, fileValue, result);
     return true;
   }
   char registryValue[ValueSize];
@@ -142,7 +168,7 @@ bool ResolveName(const TFolderKeys& keys, int mode, const char* sourceFile, cons
     ReportUnknownName(name);
     return false;
   }
-  ExpandInto(fileValue, result, ResultSize);
+  ExpandFileValue(mode, name, fileValue, result);
   return true;
 }
 // Every pass reads the same list: its cut is one fault, reported once a run.

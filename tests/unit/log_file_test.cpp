@@ -111,12 +111,36 @@ TEST_F(LogFileTest, TempIsTheLastChoice) {
             Header() + "No ProgramPath given, using C:\\TMP for the LogFile!\r\n\r\n");
 }
 
-TEST_F(LogFileTest, ExpandedProgramPathKeepsExactlyOneBackslash) {
-  SetEnvironmentVariableA("Base", "C:\\Base");
-  SetEnvironmentVariableA("MyProgramPath", "%Base%\\App\\");
+// The installation directory was expanded when it was chosen: the log goes
+// to the folder its text names, like the files, even with a percent sign.
+TEST_F(LogFileTest, ProgramPathIsUsedAsItStandsWithExactlyOneBackslash) {
+  SetEnvironmentVariableA("Base", "C:\\Other");
+  SetEnvironmentVariableA("MyProgramPath", "C:\\Base\\%Base%\\App\\");
   ASSERT_EQ(Open(), LogOpened);
-  EXPECT_STREQ(LogFilePath.c_str(), "C:\\Base\\App\\LOGFILKW.LOG");
-  EXPECT_EQ(LogText("drive_c/Base/App/LOGFILKW.LOG"), Header() + "\r\n");
+  EXPECT_STREQ(LogFilePath.c_str(), "C:\\Base\\%Base%\\App\\LOGFILKW.LOG");
+  EXPECT_EQ(LogText("drive_c/Base/%Base%/App/LOGFILKW.LOG"), Header() + "\r\n");
+  EXPECT_EQ(ErrorLevel, 0);
+}
+
+// One that names no place of its own would put the log on the medium.
+TEST_F(LogFileTest, RelativeProgramPathIsRefusedAndTheTemporaryDirectoryTakesTheLog) {
+  // A reference in it is not expanded again, so %Base% does not make it full.
+  SetEnvironmentVariableA("Base", "C:\\Base");
+  static const char* const relative[] = {"App", "\\App", "%Base%\\App", "C:App"};
+  for (const char* path : relative) {
+    SCOPED_TRACE(path);
+    LogFile.Close();
+    DeleteFileA("C:\\TMP\\LOGFILKW.LOG");
+    SetEnvironmentVariableA("MyProgramPath", path);
+    ErrorLevel = 0;
+    MessageBuffer = "";
+    ASSERT_EQ(Open(), LogOpened);
+    EXPECT_STREQ(LogFilePath.c_str(), "C:\\TMP\\LOGFILKW.LOG");
+    EXPECT_EQ(LogText("drive_c/TMP/LOGFILKW.LOG"),
+              Header() + "Error: the installation directory is not a full path: " + path +
+                  "\r\nNo ProgramPath given, using C:\\TMP for the LogFile!\r\n\r\n");
+    EXPECT_EQ(ErrorLevel, 101);
+  }
 }
 
 TEST_F(LogFileTest, ReadOnlyLogFallsBackToAFreshLogInTmp) {

@@ -207,6 +207,33 @@ TEST_F(ShellFoldersTest, TheChosenInstallationDirectorySurvivesTheLaterPasses) {
   EXPECT_EQ(Env("MyProgramPath"), "C:\\Proposed");
 }
 
+// A value that refers to its own name is expanded by the first pass that
+// sets it, against what the name held before (an inherited value, or none);
+// the later passes keep that value instead of growing it by one level each,
+// while values that refer to other names are expanded again in every pass.
+TEST_F(ShellFoldersTest, AValueThatRefersToItselfKeepsTheValueOfItsFirstPass) {
+  WriteStrings("Data=C:\\Data\\%data%\r\nSearch=%Search%;C:\\Tools\r\n"
+               "MyStartMenu=%MyStartMenu%\\Menu\r\nLater=%Reg%\\x\r\n");
+  SetEnvironmentVariableA("Search", "C:\\Bin");
+  ResolveStrings(1, kInf, nullptr);
+  SetEnvironmentVariableA("Reg", "C:\\FromRegRead");
+  ResolveStrings(2, kInf, kTarget);
+  ResolveStrings(3, kInf, kTarget);
+  const struct {
+    const char* name;
+    const char* value;
+  } rows[] = {{"Data", "C:\\Data\\%data%"},
+              {"Search", "C:\\Bin;C:\\Tools"},
+              {"MyStartMenu", "%MyStartMenu%\\Menu"},
+              {"Later", "C:\\FromRegRead\\x"}};
+  int row = 0;
+  for (const auto& r : rows) {
+    EXPECT_EQ(Env(r.name), r.value) << "row " << row;
+    EXPECT_EQ(Written(r.name), r.value) << "row " << row;
+    ++row;
+  }
+}
+
 TEST_F(ShellFoldersTest, ResolvedValuesAreCutTo260Characters) {
   std::string longValue(300, 'x');
   WriteRegistry(std::string(kUserShellFolders) + "\r\n" + kShellFolders + "\"Long\"=\"C:\\\\" +

@@ -50,6 +50,17 @@ int CreateInstallDirectory() {
   return DirChainFailed;
 }
 
+// Without a selection the directory is whatever the run inherited; it too
+// is expanded here once, so that every use sees the same folder.
+void ExpandInheritedPath() {
+  char inherited[PathBufferSize];
+  DWORD length = GetEnvironmentVariableA("MyProgramPath", inherited, PathBufferSize);
+  if (length == 0 || length >= PathBufferSize) return;
+  char expanded[PathBufferSize];
+  ExpandInto(inherited, expanded);
+  if (strcmp(inherited, expanded) != 0) SetEnvironmentVariableA("MyProgramPath", expanded);
+}
+
 bool HasFilesToInstall(const char* sourceFile) {
   char keys[ReadBufferSize];
   return ReadProfileKeyList(sourceFile, "Files", keys) > 0;
@@ -66,7 +77,10 @@ bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
   g_path[0] = '\0';
   if (ReadProfileValue(sourceFile, "Strings", "MyProgramPath", proposal) > 0)
     ExpandInto(proposal, g_path);
-  if (!HasFilesToInstall(sourceFile) && !forceDialog) return false;
+  if (!HasFilesToInstall(sourceFile) && !forceDialog) {
+    ExpandInheritedPath();
+    return false;
+  }
   for (;;) {
     FillDialogRecord();
     if (RunDialog("PathSel") == IDCANCEL) {

@@ -63,24 +63,6 @@ expect_in "Error: can't read the folder $pkg_win: The device is not ready." "$wo
 installed=$(installed_intact "$machine/drive_c/Scen/App" "$work/medium_pkg.gone")
 [ "$installed" -gt 0 ] && [ "$installed" -lt 40 ] || fail "medium gone: $installed of 40 installed"
 
-# An error that nothing catches (the link path overflows the expansion of
-# the link's name): the box names the error class, the exit code is 1 and
-# the result a failure; the files installed before it stay.
-machine="$work/overflow"
-package "$work/overflow_pkg" 3
-run "$machine" "$work/overflow_pkg/APP.INF"
-expect_exit $? 0 "overflow: the run before"
-rm -f "$machine/drive_c/Scen/done.ini"
-printf 'Wrap=%%Long%%\nLong=%s\n' "$(printf '%*s' 600 '' | tr ' ' v)" >>"$machine/environment"
-sed -i 's/^1=Link,/1=%Wrap%,/' "$work/overflow_pkg/APP.INF"
-run "$machine" "$work/overflow_pkg/APP.INF"
-expect_exit $? 1 "overflow"
-expect_in "EBufferOverflow: Buffersize = 521 at ExpandEnvPasString" "$work/stderr" "overflow: box"
-expect_in "Installation done without success!" "$work/stderr" "overflow: result"
-[ "$(installed_intact "$machine/drive_c/Scen/App" "$work/overflow_pkg")" = 3 ] ||
-  fail "overflow: the installed files are not all there"
-[ -e "$machine/drive_c/Scen/done.ini" ] && fail "overflow: [IniWrite] ran after the end"
-
 # The log meeting a full disk: the installation directory (with the log) is
 # a small tmpfs with one page left, the files go elsewhere. The write that
 # fails ends the run with exit code 1 as a failure; the files stay whole.

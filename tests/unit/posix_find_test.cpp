@@ -234,7 +234,9 @@ TEST_F(PosixFindTest, FolderGoneDuringTheSearchIsAnErrorNotTheEnd) {
     SetLastError(0);
     BOOL found = FindNextFileA(find, &data);
     EXPECT_EQ(found != 0, *r.next != '\0') << "row " << row;
-    if (found) EXPECT_STREQ(data.cFileName, r.next) << "row " << row;
+    if (found) {
+      EXPECT_STREQ(data.cFileName, r.next) << "row " << row;
+    }
     EXPECT_EQ(found ? 0 : GetLastError(), r.error) << "row " << row;
     FindClose(find);
   }

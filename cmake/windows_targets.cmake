@@ -9,9 +9,8 @@ target_compile_options(setup_platform PRIVATE ${WIN_SIZE_FLAGS})
 target_compile_definitions(setup_core PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
 target_compile_definitions(setup_platform PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
 
-add_executable(SETUP WIN32 setup/setup_main.cpp platform/win32/entry_win32.cpp resources/setup.rc)
-# The resource script pulls in files that the compiler's include scan does not
-# see (the manifest is named as a resource file, not included).
+add_executable(SETUP WIN32 setup/setup_main.cpp platform/win32/entry_win32.cpp
+    platform/win32/delay_load_win32.cpp resources/setup.rc)
 set_source_files_properties(resources/setup.rc PROPERTIES OBJECT_DEPENDS
     "${CMAKE_SOURCE_DIR}/resources/dialogs.rc;${CMAKE_SOURCE_DIR}/resources/dialog_ids.h;${CMAKE_SOURCE_DIR}/resources/version.h;${CMAKE_SOURCE_DIR}/resources/setup.manifest")
 set_target_properties(SETUP PROPERTIES OUTPUT_NAME SETUP SUFFIX ".EXE")
@@ -20,21 +19,43 @@ target_link_libraries(SETUP PRIVATE setup_core setup_platform)
 # The map file feeds bench/size.sh (largest sections and symbols); the link
 # carries no time stamp, so that the same sources give the same bytes.
 # The program starts in its own entry (entry_win32.cpp), not in the C
-# runtime's start-up code, and links only what it uses: msvcrt.dll, the
-# constructor runner of libmingw32, libgcc's stack probe, and the system DLLs. (With the default
-# library list and no start-up code, ld 2.40 crashes after link-time
-# optimisation.)
+# runtime's start-up code, and links only what it uses: the constructor
+# runner of libmingw32, libgcc's stack probe, and the system DLLs below.
+# (With the default library list and no start-up code, ld 2.40 crashes after
+# link-time optimisation.)
 target_link_options(SETUP PRIVATE -Os -flto -static -s -nostdlib -Wl,-e,_SetupEntry -Wl,--gc-sections
     -Wl,--dynamicbase -Wl,--nxcompat -Wl,--no-insert-timestamp -Wl,-Map=${CMAKE_BINARY_DIR}/SETUP.map)
-# Only DLLs that Windows always takes from the system directory are imported;
-# everything else is loaded at run time by full system path.
-target_link_libraries(SETUP PRIVATE mingw32 gcc msvcrt user32 gdi32 advapi32 shell32 ole32 kernel32)
+# SETUP.EXE imports kernel32 alone. A static import of any other DLL would be
+# resolved by the loader before the program restricts the DLL search, from
+# the program's folder first, and with it the DLLs that this one imports in
+# turn. Every other system DLL, the C runtime included, is linked through a
+# delay-import library made from its .def file and loaded from the system
+# folder at its first call (delay_load_win32.cpp). A function missing from a
+# .def file shows at link time as an undefined __imp__Name@N: add Name@N,
+# spelled as the mingw-w64 import library spells it (nm lib<dll>.a).
+find_program(SETUP_DLLTOOL NAMES i686-w64-mingw32-dlltool dlltool REQUIRED)
+set(DELAY_IMPORTED_DLLS msvcrt user32 gdi32 advapi32 shell32 ole32 version)
+set(DELAY_IMPORT_DIR ${CMAKE_BINARY_DIR}/delay_imports)
+set(DELAY_IMPORT_LIBS)
+foreach(dll ${DELAY_IMPORTED_DLLS})
+  set(def ${CMAKE_SOURCE_DIR}/platform/win32/delay_imports/${dll}.def)
+  set(lib ${DELAY_IMPORT_DIR}/lib${dll}_delay.a)
+  add_custom_command(OUTPUT ${lib}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${DELAY_IMPORT_DIR}
+    COMMAND ${SETUP_DLLTOOL} --kill-at --def ${def} --output-delaylib ${lib}
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DEPENDS ${def} VERBATIM)
+  list(APPEND DELAY_IMPORT_LIBS ${lib})
+endforeach()
+add_custom_target(delay_import_libs DEPENDS ${DELAY_IMPORT_LIBS})
+add_dependencies(SETUP delay_import_libs)
+target_link_libraries(SETUP PRIVATE mingw32 gcc ${DELAY_IMPORT_LIBS} kernel32)
 
 file(GLOB WIN_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*_tool.cpp)
 foreach(src ${WIN_TOOL_SOURCES})
   get_filename_component(name ${src} NAME_WE)
   add_executable(${name} ${src})
-  target_link_libraries(${name} PRIVATE setup_core setup_platform)
+  # The tools import as usual; version.dll gives the core its version reading.
+  target_link_libraries(${name} PRIVATE setup_core setup_platform version)
   target_link_options(${name} PRIVATE -static -s)
 endforeach()
 

@@ -3,9 +3,12 @@
 // error reporting and a crash handler, none of which this program uses; it
 // cost about 10 KB. msvcrt.dll initialises itself when it is loaded, so its
 // functions work without it. What the program does need is done here: the
-// arguments split as the runtime splits them, main, the exit procedures.
+// DLL search narrowed to the system folder before any DLL but kernel32 comes
+// in (msvcrt.dll is delay-loaded too, at its first call below), the arguments
+// split as the runtime splits them, main, the exit procedures.
 #include <stdlib.h>
 
+#include "platform/win32/system_library_win32.h"
 #include "platform/win32/win32_api.h"
 
 extern "C" {
@@ -48,6 +51,7 @@ extern "C" int __cdecl atexit(ExitProcedure procedure) {
 
 // The loader calls this with a stack aligned to 4 bytes only.
 extern "C" __attribute__((force_align_arg_pointer, noreturn)) void __cdecl SetupEntry() {
+  win32::RestrictDllSearch();
   int argc = 0;
   char** argv = nullptr;
   char** environment = nullptr;

@@ -1,6 +1,6 @@
-// The Win32 API itself. version.dll is not linked: its three functions are
-// defined in version_win32.cpp and load the DLL from the system directory at
-// first use, so that a version.dll lying beside SETUP.EXE is never loaded.
+// The Win32 API itself. SETUP.EXE links the DLLs other than kernel32 through
+// delay-import libraries (delay_load_win32.cpp), so that each is loaded from
+// the system folder at its first use and never from beside SETUP.EXE.
 #pragma once
 
 #include <windows.h>

@@ -19,8 +19,8 @@ target_link_libraries(SETUP PRIVATE setup_core setup_platform)
 # The map file feeds bench/size.sh (largest sections and symbols); the link
 # carries no time stamp, so that the same sources give the same bytes.
 # The program starts in its own entry (entry_win32.cpp), not in the C
-# runtime's start-up code, and links only what it uses: the constructor
-# runner of libmingw32, libgcc's stack probe, and the system DLLs below.
+# runtime's start-up code, with its own constructor runner, and links only
+# what it uses: libgcc's stack probe and the system DLLs below.
 # (With the default library list and no start-up code, ld 2.40 crashes after
 # link-time optimisation.)
 target_link_options(SETUP PRIVATE -Os -flto -static -s -nostdlib -Wl,-e,_SetupEntry -Wl,--gc-sections
@@ -48,7 +48,7 @@ foreach(dll ${DELAY_IMPORTED_DLLS})
 endforeach()
 add_custom_target(delay_import_libs DEPENDS ${DELAY_IMPORT_LIBS})
 add_dependencies(SETUP delay_import_libs)
-target_link_libraries(SETUP PRIVATE mingw32 gcc ${DELAY_IMPORT_LIBS} kernel32)
+target_link_libraries(SETUP PRIVATE gcc ${DELAY_IMPORT_LIBS} kernel32)
 
 file(GLOB WIN_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*_tool.cpp)
 foreach(src ${WIN_TOOL_SOURCES})

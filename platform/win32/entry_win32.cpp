@@ -19,10 +19,10 @@ struct MsvcrtStartupInfo {
 };
 int __cdecl __getmainargs(int* argc, char*** argv, char*** environment, int expandWildcards,
                           MsvcrtStartupInfo* info);
-// Runs the constructors of global objects, once (from libmingw32). The
-// compiler calls it at the top of main, but main may be inlined here, and
-// then it does not.
-void __main();
+// The constructors of global objects, between the -1 and the 0 that the
+// linker puts around them.
+typedef void (*Constructor)(void);
+extern Constructor __CTOR_LIST__[];
 }
 
 int main(int argc, char** argv);
@@ -41,7 +41,24 @@ void RunExitProcedures() {
   while (g_exitProcedureCount > 0) g_exitProcedures[--g_exitProcedureCount]();
 }
 
+bool g_constructorsRun = false;
+
 }  // namespace
+
+// Runs the constructors of global objects, once, last first as the runtime
+// does. The compiler calls it at the top of main (main may also be inlined
+// into the entry, and then it does not, so the entry calls it too). Our own
+// instead of libmingw32's: that one came with unwind tables in a section of
+// their own, half a kilobyte of the file.
+extern "C" void __main() {
+  if (g_constructorsRun) return;
+  g_constructorsRun = true;
+  unsigned long count = reinterpret_cast<unsigned long>(__CTOR_LIST__[0]);
+  if (count == static_cast<unsigned long>(-1))
+    for (count = 0; __CTOR_LIST__[count + 1]; ++count) {
+    }
+  for (; count > 0; --count) __CTOR_LIST__[count]();
+}
 
 extern "C" int __cdecl atexit(ExitProcedure procedure) {
   if (g_exitProcedureCount == kExitProcedureRoom) return -1;

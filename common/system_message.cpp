@@ -13,3 +13,12 @@ bool SystemMessageText(DWORD code, DWORD width, Str& text) {
   LocalFree(message);
   return true;
 }
+
+bool SystemMessageLine(DWORD code, Str& text) {
+  if (!SystemMessageText(code, FORMAT_MESSAGE_MAX_WIDTH_MASK, text)) return false;
+  size_t length = text.size();
+  while (length > 0 && (text[length - 1] == ' ' || text[length - 1] == '\r' || text[length - 1] == '\n'))
+    --length;
+  text.truncate(length);
+  return !text.empty();
+}

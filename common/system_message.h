@@ -9,3 +9,8 @@
 // line breaks of its own, or a number of characters. Returns false (and an
 // empty text) when the system has no text for the code.
 bool SystemMessageText(DWORD code, DWORD width, Str& text);
+
+// The system's text for code as one line for a box or the log: no line
+// breaks of its own and without the blanks and line end that the system's
+// texts close with. False (and an empty text) when the system has none.
+bool SystemMessageLine(DWORD code, Str& text);

@@ -14,12 +14,14 @@ uint64_t FileTimeValue(const FILETIME& ft) {
   return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
+// One DOS step: two seconds in 100-nanosecond units.
+const uint64_t DosTimeStep = 20000000ull;
+
 // The date text of a file time taken as it stands (UTC, no conversion to
 // local time); odd seconds go down to the even second below, as DOS keeps
 // them. A time that DOS cannot express gives the empty text.
 void FileTimeText(const FILETIME& ft, Str& text) {
-  uint64_t value = FileTimeValue(ft);
-  if (value < FirstDosFileTime || value >= EndDosFileTime) return;
+  if (DateTextStep(ft) == 0) return;
   WORD dosDate = 0;
   WORD dosTime = 0;
   if (!FileTimeToDosDateTime(&ft, &dosDate, &dosTime)) return;
@@ -27,6 +29,12 @@ void FileTimeText(const FILETIME& ft, Str& text) {
 }
 
 }  // namespace
+
+uint64_t DateTextStep(const FILETIME& fileTime) {
+  uint64_t value = FileTimeValue(fileTime);
+  if (value < FirstDosFileTime || value >= EndDosFileTime) return 0;
+  return value / DosTimeStep;
+}
 
 void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText) {
   dateText.clear();

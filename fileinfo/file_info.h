@@ -40,3 +40,8 @@ enum { FileTimeCreation = 1, FileTimeLastAccess = 2, FileTimeLastWrite = 3 };
 // format (the time left out at exactly midnight), and as a FILETIME.
 // An unopenable file gives an empty text and a zero time.
 void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText);
+
+// The two-second step of a file time that its date text shows (counted from
+// 1601, so that later texts have greater steps); 0 for a time that gives the
+// empty text, which so comes before every other.
+uint64_t DateTextStep(const FILETIME& fileTime);

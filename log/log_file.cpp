@@ -35,17 +35,9 @@ Str LogIoErrorMessage() {
   message += " on ";
   message += LogFilePath;
   Str systemText;
-  if (SystemMessageText(LogFile.LastError(), FORMAT_MESSAGE_MAX_WIDTH_MASK, systemText)) {
-    // The system's texts end in blanks or a line break.
-    size_t length = systemText.size();
-    while (length > 0 && (systemText[length - 1] == ' ' || systemText[length - 1] == '\r' ||
-                          systemText[length - 1] == '\n'))
-      --length;
-    systemText.truncate(length);
-    if (!systemText.empty()) {
-      message += ": ";
-      message += systemText;
-    }
+  if (SystemMessageLine(LogFile.LastError(), systemText)) {
+    message += ": ";
+    message += systemText;
   }
   return message;
 }

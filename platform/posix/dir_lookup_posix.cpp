@@ -140,7 +140,10 @@ bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::s
   return LookUpNameInOtherCase(hostDir, name, actual) == NameLookup::Found;
 }
 
-void NoteEntryAdded(const std::string& hostDir, const std::string& name) {
+namespace {
+// The folder changed by our own hand: the kept names with this change are
+// its listing (a change by another process in this very tick is the one gap).
+void NoteOwnChange(const std::string& hostDir, const std::string& name, bool added) {
   auto& folders = Folders();
   auto it = folders.find(hostDir);
   if (it == folders.end()) return;
@@ -149,12 +152,21 @@ void NoteEntryAdded(const std::string& hostDir, const std::string& name) {
     folders.erase(it);
     return;
   }
-  // The folder changed by our own hand: the kept names plus this one are its
-  // listing (a change by another process in this very tick is the one gap).
   it->second.mtime = st.st_mtim;
   it->second.trusted = true;
-  it->second.byUpperName.emplace(UpperName(name), name);
+  auto& names = it->second.byUpperName;
+  if (added) {
+    names.emplace(UpperName(name), name);
+    return;
+  }
+  auto entry = names.find(UpperName(name));
+  if (entry != names.end() && entry->second == name) names.erase(entry);
 }
+}  // namespace
+
+void NoteEntryAdded(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, name, true); }
+
+void NoteEntryRemoved(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, name, false); }
 
 bool ListHostDirectory(const std::string& hostDir, std::vector<std::string>* names) {
   DIR* dir = opendir(hostDir.c_str());

@@ -16,7 +16,7 @@ uint32_t TakePart(const char*& text) {
   return value;
 }
 
-int Sign(uint64_t a, uint64_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
+int Sign(uint32_t a, uint32_t b) { return a < b ? -1 : (a > b ? 1 : 0); }
 }  // namespace
 
 int CompareVersionTexts(const char* a, const char* b) {
@@ -29,5 +29,5 @@ int CompareVersionTexts(const char* a, const char* b) {
 }
 
 int CompareDateTexts(const FILETIME& a, const FILETIME& b) {
-  return Sign(DateTextStep(a), DateTextStep(b));
+  return Sign(DosStampOf(a), DosStampOf(b));
 }

@@ -14,26 +14,23 @@ uint64_t FileTimeValue(const FILETIME& ft) {
   return (static_cast<uint64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
 }
 
-// One DOS step: two seconds in 100-nanosecond units.
-const uint64_t DosTimeStep = 20000000ull;
-
 // The date text of a file time taken as it stands (UTC, no conversion to
 // local time); odd seconds go down to the even second below, as DOS keeps
 // them. A time that DOS cannot express gives the empty text.
 void FileTimeText(const FILETIME& ft, Str& text) {
-  if (DateTextStep(ft) == 0) return;
-  WORD dosDate = 0;
-  WORD dosTime = 0;
-  if (!FileTimeToDosDateTime(&ft, &dosDate, &dosTime)) return;
-  DosDateTimeText(dosDate, dosTime, text);
+  uint32_t stamp = DosStampOf(ft);
+  if (stamp) DosDateTimeText(static_cast<WORD>(stamp >> 16), static_cast<WORD>(stamp), text);
 }
 
 }  // namespace
 
-uint64_t DateTextStep(const FILETIME& fileTime) {
+uint32_t DosStampOf(const FILETIME& fileTime) {
   uint64_t value = FileTimeValue(fileTime);
   if (value < FirstDosFileTime || value >= EndDosFileTime) return 0;
-  return value / DosTimeStep;
+  WORD dosDate = 0;
+  WORD dosTime = 0;
+  if (!FileTimeToDosDateTime(&fileTime, &dosDate, &dosTime)) return 0;
+  return (static_cast<uint32_t>(dosDate) << 16) | dosTime;
 }
 
 void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText) {

@@ -102,10 +102,24 @@ bool ListingOrderLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
+// The form of the aliases that ShortAliases makes: a stem, "~", digits, and
+// an optional extension. Other names with a "~" (temporaries such as
+// ~STP0000.TMP) need not cost a listing of their folder.
+bool HasAliasForm(const std::string& name) {
+  size_t tilde = name.find_last_of('~');
+  if (tilde == std::string::npos) return false;
+  size_t end = name.find('.', tilde);
+  if (end == std::string::npos) end = name.size();
+  if (end == tilde + 1) return false;
+  for (size_t i = tilde + 1; i < end; ++i)
+    if (name[i] < '0' || name[i] > '9') return false;
+  return true;
+}
+
 // A component written in its 8.3 form (PROGRA~1) names the entry whose short
 // alias it is, as on Windows.
 bool FindByShortAlias(const std::string& hostDir, const std::string& name, std::string* actual) {
-  if (name.find('~') == std::string::npos) return false;
+  if (!HasAliasForm(name)) return false;
   std::vector<std::string> names;
   if (!ListHostDirectory(hostDir, &names)) return false;
   std::vector<std::string> aliases = ShortAliases(names);

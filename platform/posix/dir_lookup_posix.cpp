@@ -156,8 +156,9 @@ bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::s
 
 namespace {
 // The folder changed by our own hand: the kept names with this change are
-// its listing (a change by another process in this very tick is the one gap).
-void NoteOwnChange(const std::string& hostDir, const std::string& name, bool added) {
+// its listing (a change by another process in this very tick is the one
+// gap). `removed` and `added` are names, either may be empty.
+void NoteOwnChange(const std::string& hostDir, const std::string& removed, const std::string& added) {
   auto& folders = Folders();
   auto it = folders.find(hostDir);
   if (it == folders.end()) return;
@@ -169,18 +170,21 @@ void NoteOwnChange(const std::string& hostDir, const std::string& name, bool add
   it->second.mtime = st.st_mtim;
   it->second.trusted = true;
   auto& names = it->second.byUpperName;
-  if (added) {
-    names.emplace(UpperName(name), name);
-    return;
+  if (!removed.empty()) {
+    auto entry = names.find(UpperName(removed));
+    if (entry != names.end() && entry->second == removed) names.erase(entry);
   }
-  auto entry = names.find(UpperName(name));
-  if (entry != names.end() && entry->second == name) names.erase(entry);
+  if (!added.empty()) names.emplace(UpperName(added), added);
 }
 }  // namespace
 
-void NoteEntryAdded(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, name, true); }
+void NoteEntryAdded(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, "", name); }
 
-void NoteEntryRemoved(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, name, false); }
+void NoteEntryRemoved(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, name, ""); }
+
+void NoteEntryRenamed(const std::string& hostDir, const std::string& from, const std::string& to) {
+  NoteOwnChange(hostDir, from, to);
+}
 
 bool ListHostDirectory(const std::string& hostDir, std::vector<std::string>* names) {
   DIR* dir = opendir(hostDir.c_str());

@@ -60,10 +60,16 @@ DWORD RefusalForExisting(const MoveEnd& source, const MoveEnd& target, DWORD fla
 BOOL RenameOnHost(const MoveEnd& source, const MoveEnd& target, const std::string& spelt) {
   const std::string& into = target.exists ? target.host : spelt;
   if (rename(source.host.c_str(), into.c_str()) != 0) return FailWith(Win32ErrorFromErrno(errno));
-  NoteEntryRemoved(HostParent(source.host), HostLeaf(source.host));
-  if (into != spelt && rename(into.c_str(), spelt.c_str()) == 0)
+  std::string from = source.host;
+  if (into != spelt && rename(into.c_str(), spelt.c_str()) == 0) {
     NoteEntryRemoved(HostParent(into), HostLeaf(into));
-  NoteEntryAdded(HostParent(spelt), HostLeaf(spelt));
+  }
+  if (HostParent(from) == HostParent(spelt)) {
+    NoteEntryRenamed(HostParent(spelt), HostLeaf(from), HostLeaf(spelt));
+  } else {
+    NoteEntryRemoved(HostParent(from), HostLeaf(from));
+    NoteEntryAdded(HostParent(spelt), HostLeaf(spelt));
+  }
   SetLastError(ERROR_SUCCESS);
   return TRUE;
 }

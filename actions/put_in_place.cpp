@@ -65,6 +65,15 @@ void ClearReadOnly(const char* path) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 }
+// Windows 95, 98 and Me have MoveFileExA only as a stub: there the installed
+// file goes first and the complete temporary takes its name right after,
+// so that at least nothing cut short ever bears the target's name.
+bool RenameOver(const char* temporary, const char* target) {
+  if (MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) return true;
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  if (!DeleteFileA(target) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+  return MoveFileA(temporary, target) != 0;
+}
 }  // namespace
 
 bool IsTemporaryName(const char* name) {
@@ -78,8 +87,7 @@ bool PutFileInPlace(const char* newFile, const char* target) {
   Str temporary;
   if (!CopyToTemporary(newFile, FolderOf(target), temporary)) return false;
   ClearReadOnly(temporary.c_str());
-  if (!MoveFileExA(temporary.c_str(), target, MOVEFILE_REPLACE_EXISTING))
-    return FailAndRemove(temporary.c_str());
+  if (!RenameOver(temporary.c_str(), target)) return FailAndRemove(temporary.c_str());
   return true;
 }
 

@@ -139,6 +139,7 @@ typedef struct _PROCESS_INFORMATION {
 #define ERROR_HANDLE_EOF 38L
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_CALL_NOT_IMPLEMENTED 120L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_NAME 123L
 #define ERROR_DIR_NOT_EMPTY 145L
@@ -299,6 +300,7 @@ DWORD ExpandEnvironmentStringsA(LPCSTR source, LPSTR destination, DWORD size);
 BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists);
 BOOL DeleteFileA(LPCSTR fileName);
 BOOL MoveFileExA(LPCSTR existingFile, LPCSTR newFile, DWORD flags);
+BOOL MoveFileA(LPCSTR existingFile, LPCSTR newFile);
 DWORD GetFileAttributesA(LPCSTR fileName);
 BOOL SetFileAttributesA(LPCSTR fileName, DWORD attributes);
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findData);

@@ -1,8 +1,9 @@
 #include "actions/copy_file_checked.h"
 
-#include <string.h>
-
 #include "actions/backup_copy.h"
+#include "actions/put_in_place.h"
+#include "actions/shown_order.h"
+#include "common/system_message.h"
 #include "dialogs/dialog_record.h"
 #include "dialogs/dialog_runner.h"
 #include "dialogs/message_box.h"
@@ -38,13 +39,20 @@ FileSide ReadSide(const char* path) {
   return side;
 }
 
-// Files without version information compare by the date of their last write.
-// A target that does not exist has no date: its time 0 compares as earlier.
+// Files without version information compare by the date of their last write,
+// in the steps that the date texts show. A target that does not exist has
+// no date: its time 0 compares as earlier.
 void SwitchToDates(const char* newFile, const char* target, bool targetExists, FileSide& n,
                    FileSide& i) {
   FileDateStr(newFile, FileTimeLastWrite, n.written, n.text);
   if (targetExists) FileDateStr(target, FileTimeLastWrite, i.written, i.text);
-  i.number = CompareFileTime(&i.written, &n.written);
+  i.number = CompareDateTexts(i.written, n.written);
+}
+
+// The installed file is the newer one by what the prompt would show.
+bool InstalledLooksNewer(const FileSide& n, const FileSide& i, bool dateMode) {
+  if (dateMode) return i.number > 0;
+  return CompareVersionTexts(i.text.c_str(), n.text.c_str()) > 0;
 }
 
 Str PromptText(const char* target, const FileSide& n, const FileSide& i, bool dateMode) {
@@ -75,13 +83,14 @@ int AskUser(const char* target, const char* controlFile, const Str& message) {
   return result;
 }
 
-// The copy carries the source's attributes over; read-only comes from the
-// distribution medium, not from the package, and would make every later
-// installation of the same file fail.
-void ClearReadOnly(const char* target) {
-  DWORD attributes = GetFileAttributesA(target);
-  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
-    SetFileAttributesA(target, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+// The failure of a copy, in a box (the system's reason on its second line)
+// and in the log, so that a user who reads only the log learns it too.
+void ReportCopyFailure(const char* newFile, const char* target) {
+  DWORD error = GetLastError();
+  Str reason = SystemReasonOrNumber(error);
+  Str failure = Str("Error: can't copy ") + newFile + " to " + target;
+  WriteLogLine(failure, ": ", reason);
+  ShowErrorBox((failure + "\r" + reason).c_str());
 }
 
 void WriteOutcome(const char* target, const FileSide& from, const char* outcome, const FileSide* to) {
@@ -116,7 +125,7 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
   if (dateMode) SwitchToDates(newFile, target, targetExists, n, i);
 
   bool backupWanted = false;
-  if (strcmp(i.text.c_str(), n.text.c_str()) > 0) {
+  if (InstalledLooksNewer(n, i, dateMode)) {
     int answer = AskUser(target, controlFile, PromptText(target, n, i, dateMode));
     if (answer == 2) {
       RaiseErrorLevelToFailure();
@@ -139,12 +148,12 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
   }
   // A backup that fails keeps the installed file: nothing is lost.
   if (backupWanted && !SaveBackupCopy(target, g_urlBuffer)) return flags;
-  if (!CopyFileA(newFile, target, FALSE)) {
-    ShowErrorBox((Str("Error: can't copy ") + newFile + " to " + target).c_str());
+  RemoveLeftoverTemporaries(target);
+  if (!PutFileInPlace(newFile, target)) {
+    ReportCopyFailure(newFile, target);
     RaiseErrorLevelToFailure();
     return flags | CopyStop;
   }
-  ClearReadOnly(target);
   if (n.text.equals(i.text.c_str()) && n.language.equals(i.language.c_str()))
     WriteOutcome(target, n, " refreshed", nullptr);
   else if (!i.text.empty())

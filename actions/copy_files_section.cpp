@@ -120,8 +120,7 @@ uint32_t EnsureDestination(const Str& destination, uint32_t flags) {
 // taken out, a folder that can no longer be read) leaves files out: the copy
 // stops as after a failed copy, and the run fails.
 uint32_t ReportSearchFailure(const Str& sourceDir, DWORD error, uint32_t flags) {
-  Str reason = SystemReasonText(error);
-  if (reason.empty()) reason = Str("error ").appendNumber(error);
+  Str reason = SystemReasonOrNumber(error);
   Str text = "Error: can't read the folder " + sourceDir + ": " + reason;
   MessageBuffer += text + "\r\n";
   ShowErrorBox(text.c_str());

@@ -23,3 +23,9 @@ Str SystemReasonText(DWORD code) {
   text.truncate(length);
   return text;
 }
+
+Str SystemReasonOrNumber(DWORD code) {
+  Str reason = SystemReasonText(code);
+  if (reason.empty()) reason = Str("error ").appendNumber(code);
+  return reason;
+}

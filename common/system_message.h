@@ -14,3 +14,7 @@ bool SystemMessageText(DWORD code, DWORD width, Str& text);
 // the system ends it with, for a log line or a message that goes on. Empty
 // when the system has no text for the code.
 Str SystemReasonText(DWORD code);
+
+// The same, or "error " and the code in decimal when the system has no text
+// for it: a failure is never reported without a reason.
+Str SystemReasonOrNumber(DWORD code);

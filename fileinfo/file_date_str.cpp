@@ -18,15 +18,20 @@ uint64_t FileTimeValue(const FILETIME& ft) {
 // local time); odd seconds go down to the even second below, as DOS keeps
 // them. A time that DOS cannot express gives the empty text.
 void FileTimeText(const FILETIME& ft, Str& text) {
-  uint64_t value = FileTimeValue(ft);
-  if (value < FirstDosFileTime || value >= EndDosFileTime) return;
-  WORD dosDate = 0;
-  WORD dosTime = 0;
-  if (!FileTimeToDosDateTime(&ft, &dosDate, &dosTime)) return;
-  DosDateTimeText(dosDate, dosTime, text);
+  uint32_t stamp = DosStampOf(ft);
+  if (stamp) DosDateTimeText(static_cast<WORD>(stamp >> 16), static_cast<WORD>(stamp), text);
 }
 
 }  // namespace
+
+uint32_t DosStampOf(const FILETIME& fileTime) {
+  uint64_t value = FileTimeValue(fileTime);
+  if (value < FirstDosFileTime || value >= EndDosFileTime) return 0;
+  WORD dosDate = 0;
+  WORD dosTime = 0;
+  if (!FileTimeToDosDateTime(&fileTime, &dosDate, &dosTime)) return 0;
+  return (static_cast<uint32_t>(dosDate) << 16) | dosTime;
+}
 
 void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText) {
   dateText.clear();

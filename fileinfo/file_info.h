@@ -40,3 +40,9 @@ enum { FileTimeCreation = 1, FileTimeLastAccess = 2, FileTimeLastWrite = 3 };
 // format (the time left out at exactly midnight), and as a FILETIME.
 // An unopenable file gives an empty text and a zero time.
 void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText);
+
+// The DOS date and time of a file time, which its date text shows, as one
+// number (the date in the high 16 bits, the time in two-second steps in the
+// low ones), so that later texts have greater numbers; 0 for a time that
+// gives the empty text, which so comes before every other.
+uint32_t DosStampOf(const FILETIME& fileTime);

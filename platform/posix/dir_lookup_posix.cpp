@@ -102,10 +102,24 @@ bool ListingOrderLess(const std::string& a, const std::string& b) {
   return a < b;
 }
 
+// The form of the aliases that ShortAliases makes: a stem, "~", digits, and
+// an optional extension. Other names with a "~" (temporaries such as
+// ~STP0000.TMP) need not cost a listing of their folder.
+bool HasAliasForm(const std::string& name) {
+  size_t tilde = name.find_last_of('~');
+  if (tilde == std::string::npos) return false;
+  size_t end = name.find('.', tilde);
+  if (end == std::string::npos) end = name.size();
+  if (end == tilde + 1) return false;
+  for (size_t i = tilde + 1; i < end; ++i)
+    if (name[i] < '0' || name[i] > '9') return false;
+  return true;
+}
+
 // A component written in its 8.3 form (PROGRA~1) names the entry whose short
 // alias it is, as on Windows.
 bool FindByShortAlias(const std::string& hostDir, const std::string& name, std::string* actual) {
-  if (name.find('~') == std::string::npos) return false;
+  if (!HasAliasForm(name)) return false;
   std::vector<std::string> names;
   if (!ListHostDirectory(hostDir, &names)) return false;
   std::vector<std::string> aliases = ShortAliases(names);
@@ -140,7 +154,11 @@ bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::s
   return LookUpNameInOtherCase(hostDir, name, actual) == NameLookup::Found;
 }
 
-void NoteEntryAdded(const std::string& hostDir, const std::string& name) {
+namespace {
+// The folder changed by our own hand: the kept names with this change are
+// its listing (a change by another process in this very tick is the one
+// gap). `removed` and `added` are names, either may be empty.
+void NoteOwnChange(const std::string& hostDir, const std::string& removed, const std::string& added) {
   auto& folders = Folders();
   auto it = folders.find(hostDir);
   if (it == folders.end()) return;
@@ -149,11 +167,23 @@ void NoteEntryAdded(const std::string& hostDir, const std::string& name) {
     folders.erase(it);
     return;
   }
-  // The folder changed by our own hand: the kept names plus this one are its
-  // listing (a change by another process in this very tick is the one gap).
   it->second.mtime = st.st_mtim;
   it->second.trusted = true;
-  it->second.byUpperName.emplace(UpperName(name), name);
+  auto& names = it->second.byUpperName;
+  if (!removed.empty()) {
+    auto entry = names.find(UpperName(removed));
+    if (entry != names.end() && entry->second == removed) names.erase(entry);
+  }
+  if (!added.empty()) names.emplace(UpperName(added), added);
+}
+}  // namespace
+
+void NoteEntryAdded(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, "", name); }
+
+void NoteEntryRemoved(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, name, ""); }
+
+void NoteEntryRenamed(const std::string& hostDir, const std::string& from, const std::string& to) {
+  NoteOwnChange(hostDir, from, to);
 }
 
 bool ListHostDirectory(const std::string& hostDir, std::vector<std::string>* names) {

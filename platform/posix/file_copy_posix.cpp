@@ -11,6 +11,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/copy_kill_hook_posix.h"
 #include "platform/posix/files_posix.h"
 #include "platform/posix/handles_posix.h"
 
@@ -58,6 +59,18 @@ bool CopyContent(int in, int out, off_t size) {
     left -= n;
   }
   return true;
+}
+
+// The test hook's copy: the first `killAfter` bytes, then the end of the process.
+[[noreturn]] void CopyThenKill(int in, int out, long long killAfter) {
+  static char buffer[1 << 16];
+  while (killAfter > 0) {
+    ssize_t n = read(in, buffer, killAfter < static_cast<long long>(sizeof buffer) ? killAfter : sizeof buffer);
+    if (n <= 0) break;
+    if (write(out, buffer, static_cast<size_t>(n)) != n) break;
+    killAfter -= n;
+  }
+  KillNow();
 }
 
 // Why Windows would refuse to replace an existing target, or 0.
@@ -145,6 +158,8 @@ extern "C" BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists
     return posix::FailWith(error);
   }
   if (!exists) posix::NoteEntryAdded(posix::HostParent(ends.targetHost), posix::HostLeaf(ends.targetHost));
+  long long killAfter = posix::KillAfterBytesOfThisCopy();
+  if (killAfter >= 0) posix::CopyThenKill(ends.in, ends.out, killAfter);
   if (!posix::CopyContent(ends.in, ends.out, source.st_size))
     return posix::FailAndRemove(&ends, posix::Win32ErrorFromErrno(errno));
   posix::CopyMetadata(ends.out, source, sourceAttributes, exists, oldStored);

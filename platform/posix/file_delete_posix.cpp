@@ -20,5 +20,6 @@ extern "C" BOOL DeleteFileA(LPCSTR fileName) {
   if (!posix::AccessShared(st.st_dev, st.st_ino, posix::kDeleteAccess))
     return posix::FailWith(ERROR_SHARING_VIOLATION);
   if (unlink(host.c_str()) != 0) return posix::FailWith(posix::Win32ErrorFromErrno(errno));
+  posix::NoteEntryRemoved(posix::HostParent(host), posix::HostLeaf(host));
   return TRUE;
 }

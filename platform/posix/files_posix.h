@@ -70,6 +70,10 @@ enum class NameLookup { Found, Missing, NoFolder };
 NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& name, std::string* actual);
 // Keeps the lookup cache right after this process added an entry to hostDir.
 void NoteEntryAdded(const std::string& hostDir, const std::string& name);
+// The same after this process removed (or renamed away) an entry of hostDir.
+void NoteEntryRemoved(const std::string& hostDir, const std::string& name);
+// Both at once, for a rename within hostDir.
+void NoteEntryRenamed(const std::string& hostDir, const std::string& from, const std::string& to);
 // The names in a host directory without "." and "..", in the order a
 // directory search returns them: by upper-cased name, ties by exact bytes.
 bool ListHostDirectory(const std::string& hostDir, std::vector<std::string>* names);

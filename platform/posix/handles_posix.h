@@ -41,6 +41,8 @@ int RegisterOpen(dev_t dev, ino_t ino, DWORD access, DWORD share);
 void ForgetOpen(int id);
 // True when no open handle of the file forbids that access.
 bool AccessShared(dev_t dev, ino_t ino, DWORD access);
+// True when the process holds any handle of the file open.
+bool IsOpenHere(dev_t dev, ino_t ino);
 
 // ---- open files (file_handles_posix.cpp) ----
 

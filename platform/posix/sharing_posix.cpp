@@ -63,4 +63,10 @@ bool AccessShared(dev_t dev, ino_t ino, DWORD access) {
   return true;
 }
 
+bool IsOpenHere(dev_t dev, ino_t ino) {
+  for (const auto& entry : Opens().byId)
+    if (entry.second.dev == dev && entry.second.ino == ino) return true;
+  return false;
+}
+
 }  // namespace posix

@@ -140,11 +140,13 @@ typedef struct _PROCESS_INFORMATION {
 #define ERROR_HANDLE_EOF 38L
 #define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
+#define ERROR_CALL_NOT_IMPLEMENTED 120L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_NAME 123L
 #define ERROR_DIR_NOT_EMPTY 145L
 #define ERROR_BAD_PATHNAME 161L
 #define ERROR_ALREADY_EXISTS 183L
+#define ERROR_NOT_SAME_DEVICE 17L
 #define ERROR_ENVVAR_NOT_FOUND 203L
 #define ERROR_MORE_DATA 234L
 #define ERROR_NO_MORE_ITEMS 259L
@@ -180,6 +182,11 @@ typedef struct _PROCESS_INFORMATION {
 #define FILE_CURRENT 1
 #define FILE_END 2
 #define INVALID_SET_FILE_POINTER ((DWORD)-1)
+
+// MoveFileExA.
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_COPY_ALLOWED 0x00000002
+#define MOVEFILE_WRITE_THROUGH 0x00000008
 
 // Registry.
 #define HKEY_CLASSES_ROOT ((HKEY)(uintptr_t)0x80000000u)
@@ -293,6 +300,8 @@ DWORD ExpandEnvironmentStringsA(LPCSTR source, LPSTR destination, DWORD size);
 // Files and directories.
 BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists);
 BOOL DeleteFileA(LPCSTR fileName);
+BOOL MoveFileExA(LPCSTR existingFile, LPCSTR newFile, DWORD flags);
+BOOL MoveFileA(LPCSTR existingFile, LPCSTR newFile);
 DWORD GetFileAttributesA(LPCSTR fileName);
 BOOL SetFileAttributesA(LPCSTR fileName, DWORD attributes);
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findData);

@@ -217,9 +217,9 @@ scen_normalise() {
     # Wine has message texts of its own for some error codes; where a box
     # or a log line quotes one, it is compared as the Windows text.
     if ($ENV{SBUILD} eq "wine") {
-      s/(\(|, )File not found(\.?)(?=\)|$)/$1The system cannot find the file specified$2/mg;
-      s/(\(|, )Path not found(\.?)(?=\)|$)/$1The system cannot find the path specified$2/mg;
-      s/(\(|, )Access denied(\.?)(?=\)|$)/$1Access is denied$2/mg;
+      s/(\(|, |: | )File not found(\.?)(?=\)|<LF>|$)/$1The system cannot find the file specified$2/mg;
+      s/(\(|, |: | )Path not found(\.?)(?=\)|<LF>|$)/$1The system cannot find the path specified$2/mg;
+      s/(\(|, |: | )Access denied(\.?)(?=\)|<LF>|$)/$1Access is denied$2/mg;
     }
   '
 }

@@ -1,11 +1,10 @@
 # Files without version information compare by their last-write dates:
 # an older installed file is "replaced by", an equal one "refreshed", a newer
-# one whose date text is the greater brings the prompt with the date wording
-# (answered "Overwrite": "replaced by"). The texts compare as texts: an
-# installed 12/31/2004 is newer but its text the smaller, so there is no
-# prompt and the file is silently "not replaced by". A new file without
-# version over an installed one with version is compared by date too, and
-# the line carries the installed file's language text.
+# one brings the prompt with the date wording: an installed 12/31/2004
+# (answered "Skip copy": "not replaced by") as well as an installed 4/1/2004
+# (answered "Overwrite": "replaced by"). A new file without version over an
+# installed one with version is compared by date too, and the line carries
+# the installed file's language text.
 package() {
   pkg_inf APP.INF <<'INF'
 [Version]
@@ -32,7 +31,8 @@ machine() {
   put_text 'C:\Scen\App\prompted.txt' "installed prompted" "2004-04-01 09:30:00"
   put_pe 'C:\Scen\App\hasver.dll' v1234 "2002-01-01 08:00:00"
 }
-ANSWERS='MsgBoxSOC=4'
+ANSWERS='MsgBoxSOC=1
+MsgBoxSOC=4'
 steps() { run_setup /S '/ANSWERS=%ANSWERS%' '/RECORD=%RECORD%' '%PKG%\APP.INF'; }
 WATCH=('C:\Scen')
 SHOW=('C:\Scen\App\LOGFILKW.LOG')

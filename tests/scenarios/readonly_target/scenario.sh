@@ -4,9 +4,10 @@
 # installed file is left as it was. A read-only source file (as on a CD)
 # is installed read-only, so a second installation fails on it the same way.
 #
-# Wine running as root writes into read-only files (it leaves the check to
-# the host, and root passes it); Windows refuses, as the emulation does.
-[ "$(id -u)" != 0 ] || ONLY=native
+# Wine 8 replaces a read-only file all the same: the copy goes to a
+# temporary that is renamed over the target, and its rename does not look
+# at the attribute. Windows refuses, as the emulation does.
+ONLY=native
 package() {
   pkg_inf APP.INF <<'INF'
 [Version]

@@ -1,7 +1,6 @@
-# New 9.00.0000.0000 over installed 10.123.45678.0009: the installed text
-# begins with "1" and is the smaller one, so no prompt is shown (the cancel
-# answer in wait stays unused); the installed number is greater, so the file
-# is silently "not replaced by" the older one.
+# New 9.00.0000.0000 over installed 10.123.45678.0009: the installed file
+# is the newer by its major part, so the prompt advises to skip, and "Skip
+# copy" keeps it: "not replaced by" the older one.
 package() {
   pkg_inf APP.INF <<'INF'
 [Version]
@@ -14,7 +13,7 @@ INF
   pkg_pe big.dll v9000 "2003-03-21 10:00:00"
 }
 machine() { put_pe 'C:\Scen\App\big.dll' v10 "2001-01-01 12:00:00"; }
-ANSWERS='MsgBoxSOC=2'
+ANSWERS='MsgBoxSOC=1'
 steps() { run_setup /S '/ANSWERS=%ANSWERS%' '%PKG%\APP.INF'; }
 WATCH=('C:\Scen')
 SHOW=('C:\Scen\App\LOGFILKW.LOG')

@@ -1,0 +1,109 @@
+#include "actions/put_in_place.h"
+
+#include "common/str.h"
+#include "log/log_file.h"
+#include "platform/platform.h"
+
+namespace {
+const char TemporaryPrefix[] = "~STP";
+const char TemporarySuffix[] = ".TMP";
+const char TemporaryMask[] = "~STP????.TMP";
+// Names tried for the temporary of one copy; more than one is needed only
+// when a leftover could not be removed or another run copies alongside.
+enum { TemporaryNamesTried = 16 };
+
+// The folder whose leftovers were removed last: the copies of a group go
+// into one folder, so most calls need no search.
+Str g_clearedFolder;
+
+Str FolderOf(const char* path) {
+  Str whole(path);
+  long cut = whole.findLast('\\');
+  return cut >= 0 ? whole.substr(0, static_cast<size_t>(cut) + 1) : Str();
+}
+
+bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
+
+Str TemporaryPath(const Str& folder, unsigned number) {
+  static const char digits[] = "0123456789ABCDEF";
+  Str path = folder + TemporaryPrefix;
+  for (int shift = 12; shift >= 0; shift -= 4) path += digits[(number >> shift) & 0xF];
+  return path + TemporarySuffix;
+}
+
+// A temporary may carry read-only from the medium when the run stopped
+// before that was cleared; deletion would refuse it.
+void RemoveTemporary(const char* path) {
+  SetFileAttributesA(path, FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(path);
+}
+
+// Fails as the step that failed did: the temporary goes, its error stays.
+bool FailAndRemove(const char* temporary) {
+  DWORD error = GetLastError();
+  RemoveTemporary(temporary);
+  SetLastError(error);
+  return false;
+}
+
+// Copies newFile to a temporary of its own in folder; false when no name was
+// free or the copy failed (the partial temporary then removed).
+bool CopyToTemporary(const char* newFile, const Str& folder, Str& temporary) {
+  for (unsigned number = 0; number < TemporaryNamesTried; ++number) {
+    temporary = TemporaryPath(folder, number);
+    if (CopyFileA(newFile, temporary.c_str(), TRUE)) return true;
+    if (GetLastError() != ERROR_FILE_EXISTS) return FailAndRemove(temporary.c_str());
+  }
+  return false;
+}
+
+// The copy carries the source's attributes over; read-only comes from the
+// distribution medium, not from the package, and would make every later
+// installation of the same file fail.
+void ClearReadOnly(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+    SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+}
+// Windows 95, 98 and Me have MoveFileExA only as a stub: there the installed
+// file goes first and the complete temporary takes its name right after,
+// so that at least nothing cut short ever bears the target's name.
+bool RenameOver(const char* temporary, const char* target) {
+  if (MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) return true;
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  if (!DeleteFileA(target) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+  return MoveFileA(temporary, target) != 0;
+}
+}  // namespace
+
+bool IsTemporaryName(const char* name) {
+  if (TextLength(name) != sizeof TemporaryMask - 1) return false;
+  for (int i = 0; i < 4; ++i)
+    if (UpperAscii(name[i]) != TemporaryPrefix[i] || !IsHexDigit(name[4 + i])) return false;
+  return EqualsIgnoreCase(name + 8, TemporarySuffix);
+}
+
+bool PutFileInPlace(const char* newFile, const char* target) {
+  Str temporary;
+  if (!CopyToTemporary(newFile, FolderOf(target), temporary)) return false;
+  ClearReadOnly(temporary.c_str());
+  if (!RenameOver(temporary.c_str(), target)) return FailAndRemove(temporary.c_str());
+  return true;
+}
+
+void RemoveLeftoverTemporaries(const char* target) {
+  Str folder = FolderOf(target);
+  if (folder.equalsIgnoreCase(g_clearedFolder.c_str()) && !g_clearedFolder.empty()) return;
+  g_clearedFolder = folder;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + TemporaryMask).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    // The mask also matches short aliases and longer names; only our own go.
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !IsTemporaryName(found.cFileName)) continue;
+    Str path = folder + found.cFileName;
+    RemoveTemporary(path.c_str());
+    WriteLogLine(path, "\tleft by an interrupted copy, removed");
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+}

@@ -33,7 +33,11 @@ target_link_options(SETUP PRIVATE -Os -flto -static -s -nostdlib -Wl,-e,_SetupEn
 # folder at its first call (delay_load_win32.cpp). A function missing from a
 # .def file shows at link time as an undefined __imp__Name@N: add Name@N,
 # spelled as the mingw-w64 import library spells it (nm lib<dll>.a).
+# Each library keeps its module handle in a word of initialised data, always
+# zero at start: moved to uninitialised data, it costs no page of the file
+# (SETUP.EXE has no other initialised data).
 find_program(SETUP_DLLTOOL NAMES i686-w64-mingw32-dlltool dlltool REQUIRED)
+find_program(SETUP_OBJCOPY NAMES i686-w64-mingw32-objcopy objcopy REQUIRED)
 set(DELAY_IMPORTED_DLLS msvcrt user32 gdi32 advapi32 shell32 ole32 version)
 set(DELAY_IMPORT_DIR ${CMAKE_BINARY_DIR}/delay_imports)
 set(DELAY_IMPORT_LIBS)
@@ -43,6 +47,7 @@ foreach(dll ${DELAY_IMPORTED_DLLS})
   add_custom_command(OUTPUT ${lib}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${DELAY_IMPORT_DIR}
     COMMAND ${SETUP_DLLTOOL} --kill-at --def ${def} --output-delaylib ${lib}
+    COMMAND ${SETUP_OBJCOPY} --rename-section .data=.bss,alloc,data ${lib}
     WORKING_DIRECTORY ${CMAKE_BINARY_DIR} DEPENDS ${def} VERBATIM)
   list(APPEND DELAY_IMPORT_LIBS ${lib})
 endforeach()

@@ -1,3 +1,4 @@
 #include "dialogs/dialog_record.h"
 
-TDlgRec DlgRec = {Str(), nullptr, 0, "", 0, false, false};
+// Zero-filled: the dialogs take a missing FolderSuffix for an empty one.
+TDlgRec DlgRec;

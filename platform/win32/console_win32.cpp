@@ -4,7 +4,9 @@
 
 namespace {
 
-HANDLE errorHandle = INVALID_HANDLE_VALUE;
+// Meaningful only once errorHandleLooked is set (zero here, so that it costs
+// no initialised data in the file).
+HANDLE errorHandle = NULL;
 bool errorHandleLooked = false;
 
 bool IsUsableHandle(HANDLE handle) {

@@ -41,7 +41,8 @@ struct ProfileSection {
 };
 
 struct ProfileModel {
-  std::string text;
+  std::string text;    // in the ANSI code page, whatever the file's encoding
+  bool utf16 = false;  // the file is UTF-16LE with its byte-order mark
   std::vector<ProfileLine> lines;
   std::vector<ProfileSection> sections;  // in file order, duplicates included
   // Folded section name -> index of its first block.
@@ -67,6 +68,15 @@ std::string FoldProfileName(const std::string& name);
 // Leading and trailing spaces of a section or key name given by the caller
 // are ignored; tabs are not (Windows; Wine ignores all whitespace there).
 std::string StripSpaces(const char* text);
+
+// ---- encodings (profile_encoding_posix.cpp) ----
+
+// Turns the bytes of a UTF-16LE profile (with its byte-order mark) into
+// ANSI text and returns true; leaves any other text as it is (false).
+bool DecodeProfileText(std::string* text);
+// The bytes to store for the ANSI text: UTF-16LE with its mark for a
+// Unicode profile, else the text itself.
+std::string EncodeProfileText(const std::string& ansi, bool utf16);
 
 // ---- editing (profile_edit_posix.cpp) ----
 // Each returns the file's new text.

@@ -92,7 +92,8 @@ std::string DeleteProfileSection(const ProfileModel& model, const std::string& s
 // The host path of the profile file as Windows resolves lpFileName: a name
 // without a backslash or slash lives in the Windows directory, NULL means
 // win.ini there. Sets the Win32 error and returns false when the name cannot
-// be resolved.
+// be resolved (123 for a character no file name may hold: * ? < > | " a
+// control character, a colon other than the drive's).
 bool ProfileHostPath(const char* fileName, std::string* hostPath);
 // Replaces the file's content so that a failure leaves the old content whole:
 // a new file written beside it takes its place, keeping permissions, owner

@@ -51,52 +51,47 @@ SYSTEMTIME TimeOrNow(const SYSTEMTIME* time) {
   return t;
 }
 
+// The first fault of a call's arguments, in the order Windows checks them
+// (0 for none): the buffer, the flags, then the date or time itself.
+DWORD ArgumentError(LPSTR buffer, int size, bool flagsValid, bool timeValid) {
+  if (size < 0 || (size > 0 && !buffer)) return ERROR_INVALID_PARAMETER;
+  if (!flagsValid) return kErrorInvalidFlags;
+  return timeValid ? 0 : ERROR_INVALID_PARAMETER;
+}
+
+// t as the picture says into the buffer, or the call fails with error.
+int FormatOrFail(DWORD error, const SYSTEMTIME& t, const std::string& picture, const std::string& am,
+                 const std::string& pm, LPSTR buffer, int size) {
+  if (error) {
+    SetLastError(error);
+    return 0;
+  }
+  std::string text;
+  AppendDateTimePicture(text, t, picture.c_str(), am.c_str(), pm.c_str());
+  return StoreText(text, buffer, size);
+}
+
 }  // namespace
 
 // Flags: 0 or DATE_SHORTDATE (the short date picture), DATE_LONGDATE; no
 // flag with an explicit picture.
 extern "C" int GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format,
                               LPSTR buffer, int size) {
-  if (size < 0 || (size > 0 && !buffer)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  if ((flags & ~(DATE_SHORTDATE | DATE_LONGDATE)) || flags == (DATE_SHORTDATE | DATE_LONGDATE) ||
-      (format && flags)) {
-    SetLastError(kErrorInvalidFlags);
-    return 0;
-  }
+  bool flagsValid = !(flags & ~(DATE_SHORTDATE | DATE_LONGDATE)) &&
+                    flags != (DATE_SHORTDATE | DATE_LONGDATE) && !(format && flags);
   SYSTEMTIME t = TimeOrNow(date);
-  if (!IsValidDate(t)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
   std::string picture =
       format ? format : LocalePicture(locale, flags & DATE_LONGDATE ? LOCALE_SLONGDATE : LOCALE_SSHORTDATE);
-  std::string text;
-  AppendDateTimePicture(text, t, picture.c_str(), "", "");
-  return StoreText(text, buffer, size);
+  return FormatOrFail(ArgumentError(buffer, size, flagsValid, IsValidDate(t)), t, picture, "", "",
+                      buffer, size);
 }
 
 // Flags: 0 only (the locale's time picture, or the one given).
 extern "C" int GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format,
                               LPSTR buffer, int size) {
-  if (size < 0 || (size > 0 && !buffer)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
-  if (flags) {
-    SetLastError(kErrorInvalidFlags);
-    return 0;
-  }
   SYSTEMTIME t = TimeOrNow(time);
-  if (!IsValidTime(t)) {
-    SetLastError(ERROR_INVALID_PARAMETER);
-    return 0;
-  }
   std::string picture = format ? format : LocalePicture(locale, LOCALE_STIMEFORMAT);
-  std::string am = LocalePicture(locale, LOCALE_S1159), pm = LocalePicture(locale, LOCALE_S2359);
-  std::string text;
-  AppendDateTimePicture(text, t, picture.c_str(), am.c_str(), pm.c_str());
-  return StoreText(text, buffer, size);
+  return FormatOrFail(ArgumentError(buffer, size, flags == 0, IsValidTime(t)), t, picture,
+                      LocalePicture(locale, LOCALE_S1159), LocalePicture(locale, LOCALE_S2359),
+                      buffer, size);
 }

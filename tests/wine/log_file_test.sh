@@ -75,15 +75,17 @@ run_both "second run" /S "$p\\APP.INF"
 compare_logs "second run" "$work/wine/$app_log" "$work/native/$app_log"
 wine_temp_log() { find "$WINEPREFIX/drive_c/users" -path '*/Temp/LOGFILKW.LOG' 2>/dev/null | head -1; }
 native_temp_log="$work/machine/drive_c/users/user/Temp/LOGFILKW.LOG"
-w=$(wine_temp_log)
-[ -n "$w" ] && rm -f "$w"
-rm -f "$native_temp_log"
+remove_temp_logs() {
+  local w
+  w=$(wine_temp_log)
+  [ -z "$w" ] || rm -f "$w"
+  rm -f "$native_temp_log"
+}
+remove_temp_logs
 run_both "registry root not known" /S "$p\\BADROOT.INF"
 check "registry root not known: exit code" 3 "$exit_native"
 compare_logs "registry root not known" "$(wine_temp_log)" "$native_temp_log"
-w=$(wine_temp_log)
-[ -n "$w" ] && rm -f "$w"
-rm -f "$native_temp_log"
+remove_temp_logs
 run_both "unsigned control file" /S "$p\\BAD.INF"
 check "unsigned control file: exit code" 3 "$exit_native"
 check "unsigned control file: no log from SETUP.EXE" "" "$(wine_temp_log)"

@@ -84,14 +84,24 @@ bool DestinationOf(const char* key, const char* sourceFile, Str& destination) {
   return true;
 }
 
+// The platform's search takes a forward slash as a separator too, so the
+// key's folder part ends at the last of either: the file copied must be the
+// one the search found, not a namesake in the package's top folder.
+long LastSeparator(const Str& path) {
+  for (size_t i = path.size(); i > 0; --i)
+    if (path[i - 1] == '\\' || path[i - 1] == '/') return static_cast<long>(i - 1);
+  return -1;
+}
+
 // The source directory and mask of a line's key; withSubdirs for "/s".
 void SourceOf(const char* key, const char* sourceFile, Str& sourceDir, Str& mask, bool& withSubdirs) {
   Str source(key);
   withSubdirs = source.size() >= 2 && source[source.size() - 2] == '/' &&
                 UpperAscii(source.last()) == 'S';
   if (withSubdirs) source.truncate(source.size() - 2);
-  long cut = source.findLast('\\');
-  Str relativeDir = cut > 0 ? source.substr(0, static_cast<size_t>(cut)) : Str();
+  long cut = LastSeparator(source);
+  Str relativeDir;  // with backslashes only, as the log names paths
+  for (long i = 0; i < cut; ++i) relativeDir += source[i] == '/' ? '\\' : source[i];
   mask = cut >= 0 ? source.substr(static_cast<size_t>(cut) + 1) : source;
   Str controlFile(sourceFile);
   long dirEnd = controlFile.findLast('\\');

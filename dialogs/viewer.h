@@ -4,8 +4,9 @@
 #include "common/str.h"
 
 // The command line that shows argument in the system's own notepad, named by
-// its full path in the Windows directory: a notepad.exe on the medium or in
-// the current directory is never the one started.
+// its full path: the system directory's copy, else the Windows directory's.
+// A notepad.exe on the medium or in the current directory is never the one
+// started.
 Str ViewerCommandLine(const char* argument);
 // Starts the viewer without waiting for it; the result is WinExec's (32 or
 // more is success). A silent run shows no viewer and counts that as success.

@@ -2,30 +2,20 @@
 #include "fileinfo/date_text.h"
 
 namespace {
-
-// A locale picture or designator; the fallback when the locale gives none.
-// Locale texts are at most 80 characters.
-struct LocaleText {
-  char text[81];
-  LocaleText(LCTYPE type, const char* fallback) {
-    if (GetLocaleInfoA(LOCALE_USER_DEFAULT, type, text, sizeof text) <= 0)
-      CopyToBuffer(text, sizeof text, fallback);
-    text[sizeof text - 1] = '\0';
-  }
-};
-
+// A date or time text of a locale: its pictures are at most 80 characters,
+// and day and month names make the text longer than its picture.
+enum { LocaleTextSize = 256 };
 }  // namespace
 
 void LocaleDateTimeText(const SYSTEMTIME& t, bool withTime, Str& text) {
   text.clear();
-  LocaleText date(LOCALE_SSHORTDATE, "M/d/yyyy");
-  AppendDateTimePicture(text, t, date.text, "", "");
+  char part[LocaleTextSize];
+  if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &t, nullptr, part, sizeof part) <= 0) return;
+  text = part;
   if (!withTime) return;
-  LocaleText time(LOCALE_STIMEFORMAT, "h:mm:ss tt");
-  LocaleText am(LOCALE_S1159, "AM");
-  LocaleText pm(LOCALE_S2359, "PM");
+  if (GetTimeFormatA(LOCALE_USER_DEFAULT, 0, &t, nullptr, part, sizeof part) <= 0) return;
   text += ' ';
-  AppendDateTimePicture(text, t, time.text, am.text, pm.text);
+  text += part;
 }
 
 void CurrentDateTimeText(Str& text) {

@@ -1,11 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need on a fresh Debian machine, and
 # only what is missing. Runs as root (apt).
+# Usage: install-deps.sh [--example]
+#   --example  only what the main job needs: the native build (whose
+#              configuration wants GoogleTest), the cross compiler that builds
+#              the example's demo program, and lnkinfo to show its links.
 set -euo pipefail
 
-packages=(cmake make g++ gcc googletest libgtest-dev clang libclang-rt-14-dev
-          g++-mingw-w64-i686 binutils-mingw-w64-i686
-          wine wine32:i386 xvfb xauth xdotool imagemagick liblnk-utils attr)
+packages=(cmake make g++ gcc googletest libgtest-dev
+          gcc-mingw-w64-i686 g++-mingw-w64-i686 binutils-mingw-w64-i686 liblnk-utils)
+if [ "${1:-}" != --example ]; then
+  packages+=(clang libclang-rt-14-dev wine wine32:i386 xvfb xauth xdotool imagemagick attr)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

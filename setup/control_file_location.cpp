@@ -28,7 +28,7 @@ bool FindPlainFile(HANDLE search, WIN32_FIND_DATAA& entry) {
 [[noreturn]] void FailLocating(const Str& message) {
   ShowErrorBox(message.c_str());
   RaiseErrorLevelToFailure();
-  EndRun();
+  EndRunWithoutReport();
 }
 
 void RemoveOneTrailingBackslash(Str& dir) {

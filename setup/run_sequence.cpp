@@ -26,12 +26,6 @@ void InitialiseRunState() {
   MessageBuffer.clear();
 }
 
-// A cancel by the user ends the run silently: no log, no result.
-[[noreturn]] void EndRunCancelled() {
-  MessageBuffer.clear();
-  EndRun();
-}
-
 // The switches of unattended runs; a bad switch or response file is an error
 // before anything is installed.
 void ReadUnattendedOptions() {
@@ -43,7 +37,7 @@ void ReadUnattendedOptions() {
   if (ok) return;
   ShowErrorBox(error.c_str());
   RaiseErrorLevelToFailure();
-  EndRun();
+  EndRunWithoutReport();
 }
 
 void ShowClosingText() {
@@ -58,11 +52,11 @@ void ShowClosingText() {
 void RunPhases() {
   DeriveProjectVersion();
   if (ShowInfoPrompt("Before", SourceInfPath.c_str(), InfoWaitMs, InfoProcess) == IDCANCEL)
-    EndRunCancelled();
+    EndRunWithoutReport();
   InstalledInfPath = SystemInfDir() + "\\" + InfFileName;
   FindPreviousInstallation(SourceInfPath.c_str(), InstalledInfPath.c_str());
   ProbeInstalledCopy();
-  if (SelectInstallDir(SourceInfPath.c_str(), InfDirNotWritable)) EndRunCancelled();
+  if (SelectInstallDir(SourceInfPath.c_str(), InfDirNotWritable)) EndRunWithoutReport();
   ResolveStrings(1, SourceInfPath.c_str(), nullptr);
   PlaceInstalledCopy();
   PublishInstallDirectory();

@@ -2,6 +2,7 @@
 
 #include "dialogs/message_box.h"
 #include "log/end_of_run.h"
+#include "log/message_buffer.h"
 #include "platform/platform.h"
 #include "setup/run_options.h"
 
@@ -39,6 +40,11 @@ void RaiseErrorLevelToFailure() {
 void EndRun() {
   RunEndOfRunProcedure();
   platform::ExitProcessNow(ExitCodeForRun());
+}
+
+void EndRunWithoutReport() {
+  MessageBuffer.clear();
+  EndRun();
 }
 
 void EndRunWithUncaughtError(const char* errorClass, const char* message) {

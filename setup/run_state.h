@@ -25,6 +25,11 @@ void RaiseErrorLevelToFailure();
 // Ends the run at once: the end-of-run procedure runs, the process exits with
 // exit code 0 (or the unattended code for the result).
 [[noreturn]] void EndRun();
+// Ends the run before anything was installed (a cancel, no usable control
+// file, a bad switch): MessageBuffer is emptied, so that no log is written
+// and no result is shown, also when a box was answered without being shown
+// and left its line there. What the box said stays on standard error.
+[[noreturn]] void EndRunWithoutReport();
 // Ends the run for an error that nothing handles (the buffer overflow of the
 // expansion, a failed write to the open log): a task-modal error box names
 // the error class and its message, ErrorLevel goes into the failure range,

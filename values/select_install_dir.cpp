@@ -13,6 +13,8 @@
 #include "values/full_path.h"
 #include "values/profile_values.h"
 
+bool InstallDirSelected = false;
+
 namespace {
 enum { PathBufferSize = 261, ReadBufferSize = 262 };
 
@@ -75,6 +77,7 @@ const char* LastPathComponent(const char* path) {
 bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
   char proposal[ReadBufferSize];
   g_path[0] = '\0';
+  InstallDirSelected = false;
   if (ReadProfileValue(sourceFile, "Strings", "MyProgramPath", proposal) > 0)
     ExpandInto(proposal, g_path);
   if (!HasFilesToInstall(sourceFile) && !forceDialog) {
@@ -93,5 +96,6 @@ bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
     RaiseErrorLevelToFailure();
   }
   SetEnvironmentVariableA("MyProgramPath", g_path);
+  InstallDirSelected = true;
   return false;
 }

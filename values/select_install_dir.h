@@ -6,6 +6,12 @@
 // Declared with the other phases in setup/phases.h:
 //   bool SelectInstallDir(const char* sourceFile, bool forceDialog);
 
+// True once this run's directory selection (the dialog, or /DIR=) has set
+// MyProgramPath. Only such a value outranks the control file's [Strings]
+// MyProgramPath; one inherited from the environment SETUP started with
+// does not.
+extern bool InstallDirSelected;
+
 // The folder name a browsed path must contain: the text behind the last
 // backslash of path (all of it without a backslash, empty when it ends in one).
 const char* LastPathComponent(const char* path);

@@ -7,6 +7,7 @@
 #include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
+#include "values/select_install_dir.h"
 
 namespace {
 enum { KeyListSize = 2601, ValueSize = 520, ResultSize = 261 };
@@ -86,14 +87,17 @@ bool QueryRegistry(const TFolderKeys& keys, const char* name, char* value, DWORD
 }
 
 // Whether a reserved name that the run has already set keeps that value
-// instead of the control file's. The installation directory that the user
-// confirmed must survive every pass, not give way to the control file's
+// instead of the control file's. The installation directory that this run
+// selected must survive every pass, not give way to the control file's
 // proposal, and is taken as it stands (it was expanded when it was chosen;
-// expanding it again would give a second folder); in the pass that only
-// sets variables (right after the directory dialog) every reserved name
-// that is set keeps its value.
+// expanding it again would give a second folder); one merely inherited
+// from the environment gives way to the control file in every pass, or a
+// stray variable of the caller would redirect the installation. In the
+// pass that only sets variables (right after the directory dialog) every
+// other reserved name that is set keeps its value.
 bool KeepsRunValue(int mode, const char* name) {
-  return !(mode & WriteTargetFile) || EqualsIgnoreCase(name, "MyProgramPath");
+  if (EqualsIgnoreCase(name, "MyProgramPath")) return InstallDirSelected;
+  return !(mode & WriteTargetFile);
 }
 
 // Whether value refers to the variable name (as %name%, in any case).

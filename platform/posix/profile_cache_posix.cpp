@@ -156,12 +156,15 @@ ProfileOpen LoadProfile(const std::string& hostPath, std::shared_ptr<const Profi
     *error = err == ENOENT ? ERROR_FILE_NOT_FOUND : Win32ErrorFromErrno(err);
     return err == ENOENT ? ProfileOpen::kMissing : ProfileOpen::kFailed;
   }
-  if (stampMatches && text == cached->second.model->text) {  // racy, but unchanged
+  bool utf16 = DecodeProfileText(&text);
+  if (stampMatches && text == cached->second.model->text && utf16 == cached->second.model->utf16) {
+    // racy, but unchanged
     Store(hostPath, stamp, cached->second.model, readAt);
     *model = g_cache[hostPath].model;
     return ProfileOpen::kLoaded;
   }
-  std::shared_ptr<const ProfileModel> parsed = ParseProfile(std::move(text));
+  std::shared_ptr<ProfileModel> parsed = ParseProfile(std::move(text));
+  parsed->utf16 = utf16;
   Store(hostPath, stamp, parsed, readAt);
   *model = std::move(parsed);
   return ProfileOpen::kLoaded;

@@ -8,6 +8,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "platform/posix/files_posix.h"
 #include "platform/posix/machine_posix.h"
 #include "platform/posix/profile_model_posix.h"
 
@@ -101,6 +102,12 @@ bool ProfileHostPath(const char* fileName, std::string* hostPath) {
   }
   if (name.find_first_of("\\/") == std::string::npos) name = WindowsDirectory() + "\\" + name;
   std::string full = FullWinPath(name.c_str());
+  // Windows refuses the name before it looks for the file; the host would
+  // happily make a file "a|b.ini".
+  if (HasInvalidNameChars(full) || full.find(':', 2) != std::string::npos) {
+    SetLastError(ERROR_INVALID_NAME);
+    return false;
+  }
   if (full.size() >= MAX_PATH) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return false;

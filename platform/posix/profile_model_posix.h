@@ -41,7 +41,8 @@ struct ProfileSection {
 };
 
 struct ProfileModel {
-  std::string text;
+  std::string text;    // in the ANSI code page, whatever the file's encoding
+  bool utf16 = false;  // the file is UTF-16LE with its byte-order mark
   std::vector<ProfileLine> lines;
   std::vector<ProfileSection> sections;  // in file order, duplicates included
   // Folded section name -> index of its first block.
@@ -68,6 +69,15 @@ std::string FoldProfileName(const std::string& name);
 // are ignored; tabs are not (Windows; Wine ignores all whitespace there).
 std::string StripSpaces(const char* text);
 
+// ---- encodings (profile_encoding_posix.cpp) ----
+
+// Turns the bytes of a UTF-16LE profile (with its byte-order mark) into
+// ANSI text and returns true; leaves any other text as it is (false).
+bool DecodeProfileText(std::string* text);
+// The bytes to store for the ANSI text: UTF-16LE with its mark for a
+// Unicode profile, else the text itself.
+std::string EncodeProfileText(const std::string& ansi, bool utf16);
+
 // ---- editing (profile_edit_posix.cpp) ----
 // Each returns the file's new text.
 
@@ -82,7 +92,8 @@ std::string DeleteProfileSection(const ProfileModel& model, const std::string& s
 // The host path of the profile file as Windows resolves lpFileName: a name
 // without a backslash or slash lives in the Windows directory, NULL means
 // win.ini there. Sets the Win32 error and returns false when the name cannot
-// be resolved.
+// be resolved (123 for a character no file name may hold: * ? < > | " a
+// control character, a colon other than the drive's).
 bool ProfileHostPath(const char* fileName, std::string* hostPath);
 // Replaces the file's content so that a failure leaves the old content whole:
 // a new file written beside it takes its place, keeping permissions, owner

@@ -72,12 +72,15 @@ bool UpdateTarget(const std::string& hostPath, LPCSTR section, LPCSTR key, LPCST
   }
   std::string text = NewText(*model, section, key, value);
   if (text == model->text) return true;  // nothing to change (an absent key deleted)
-  int err = ReplaceProfileFile(hostPath, text);
+  // A Unicode profile stays one.
+  int err = ReplaceProfileFile(hostPath, EncodeProfileText(text, model->utf16));
   if (err) {
     ForgetAllProfiles();
     return Fail(err);
   }
-  RememberProfile(hostPath, ParseProfile(std::move(text)));
+  std::shared_ptr<ProfileModel> written = ParseProfile(std::move(text));
+  written->utf16 = model->utf16;
+  RememberProfile(hostPath, std::move(written));
   return true;
 }
 

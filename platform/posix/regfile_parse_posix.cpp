@@ -189,7 +189,12 @@ class RegFileParser {
     size_t slash = path.find('\\');
     int root = RegRootIndexByName(path.substr(0, slash));
     if (root < 0) return nullptr;
-    RegKey* key = registry_->root(root);
+    // A file of an older machine may hold HKEY_CLASSES_ROOT keys: they are
+    // the machine's classes.
+    if (root == RegRootIndexByHandle(HKEY_CLASSES_ROOT) && slash == std::string::npos && !create)
+      return nullptr;  // the whole view is never deleted
+    RegKey* key = root == RegRootIndexByHandle(HKEY_CLASSES_ROOT) ? MachineClassesKey(*registry_)
+                                                                   : registry_->root(root);
     while (slash != std::string::npos && key) {
       size_t start = slash + 1;
       slash = path.find('\\', start);

@@ -28,8 +28,10 @@ HKEY NewKeyHandle(RegKey* key, REGSAM granted) {
 bool LookUpKeyHandle(HKEY handle, RegKey** key, REGSAM* granted) {
   int root = RegRootIndexByHandle(handle);
   if (root >= 0) {
-    *key = TheRegistry().root(root);
-    *granted = (handle == HKEY_LOCAL_MACHINE && MachineKeysReadOnly()) ? KEY_READ : KEY_ALL_ACCESS;
+    bool classes = handle == HKEY_CLASSES_ROOT;
+    *key = classes ? MachineClassesKey(TheRegistry()) : TheRegistry().root(root);
+    bool machine = handle == HKEY_LOCAL_MACHINE || classes;
+    *granted = (machine && MachineKeysReadOnly()) ? KEY_READ : KEY_ALL_ACCESS;
     return true;
   }
   auto it = g_open.find(reinterpret_cast<uintptr_t>(handle));

@@ -50,8 +50,9 @@ LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY 
   std::vector<std::string> parts;
   LONG status = SplitSubkeyPath(key, subKey, &parts);
   if (status != ERROR_SUCCESS) return status;
-  size_t walked;
-  RegKey* found = WalkExisting(base, parts, &walked);
+  size_t walked = parts.size();
+  RegKey* found = key == HKEY_CLASSES_ROOT ? UserClassKey(TheRegistry(), parts) : nullptr;
+  if (!found) found = WalkExisting(base, parts, &walked);
   *result = nullptr;
   if (walked < parts.size()) return ERROR_FILE_NOT_FOUND;
   REGSAM granted;
@@ -85,8 +86,9 @@ LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result) {
   if (status != ERROR_SUCCESS) return status;
   // Creating below a key needs no rights on the handle of its parent, only
   // on the registry itself, as on Windows.
-  size_t walked;
-  RegKey* found = WalkExisting(base, parts, &walked);
+  size_t walked = parts.size();
+  RegKey* found = key == HKEY_CLASSES_ROOT ? UserClassKey(TheRegistry(), parts) : nullptr;
+  if (!found) found = WalkExisting(base, parts, &walked);
   if (walked < parts.size()) {
     status = CreateMissingKeys(found, parts, walked, &found);
     if (status != ERROR_SUCCESS) return status;

@@ -63,6 +63,16 @@ RegValue* FindValue(RegKey* key, const std::string& name);
 void PutValue(RegKey* key, const std::string& name, DWORD type, const std::string& data);
 void RemoveValue(RegKey* key, const std::string& name);
 
+// ---- HKEY_CLASSES_ROOT (registry_classes_posix.cpp) ----
+
+// The key behind HKEY_CLASSES_ROOT: HKLM\Software\Classes, made when missing.
+// The tree's own HKEY_CLASSES_ROOT root stays empty.
+RegKey* MachineClassesKey(Registry& registry);
+// The key of the user's HKCU\Software\Classes at that path below the
+// classes root, which the view shows instead of the machine's; nullptr when
+// the user has none there.
+RegKey* UserClassKey(Registry& registry, const std::vector<std::string>& parts);
+
 // ---- REGEDIT4 text (regfile_parse_posix.cpp, regfile_write_posix.cpp) ----
 
 // Reads the text of a .reg file (REGEDIT4, or the Unicode format of later

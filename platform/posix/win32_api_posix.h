@@ -225,6 +225,8 @@ typedef struct _PROCESS_INFORMATION {
 #define LOCALE_STIMEFORMAT 0x00001003
 #define LOCALE_S1159 0x00000028
 #define LOCALE_S2359 0x00000029
+#define DATE_SHORTDATE 0x00000001
+#define DATE_LONGDATE 0x00000002
 
 // Processes.
 #define CREATE_DEFAULT_ERROR_MODE 0x04000000
@@ -338,6 +340,10 @@ void GetLocalTime(LPSYSTEMTIME time);
 void GetSystemTime(LPSYSTEMTIME time);
 void GetSystemTimeAsFileTime(LPFILETIME time);
 int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
+int GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR buffer,
+                   int size);
+int GetTimeFormatA(LCID locale, DWORD flags, const SYSTEMTIME* time, LPCSTR format, LPSTR buffer,
+                   int size);
 
 // Registry.
 LONG RegOpenKeyA(HKEY key, LPCSTR subKey, PHKEY result);

@@ -10,6 +10,11 @@
 set -u
 setup="$1"
 example_src="${SETUP_BINARY_DIR:-$(dirname "$setup")}/example"
+if [ ! -f "$example_src/TALVDEMO.EXE" ] && command -v i686-w64-mingw32-gcc >/dev/null; then
+  # The main job ends with warnings without the demo program.
+  echo "FAIL: the cross compiler is installed, but $example_src has no TALVDEMO.EXE" >&2
+  exit 1
+fi
 if [ ! -f "$example_src/APP.INF" ] || [ ! -f "$example_src/TALVDEMO.EXE" ]; then
   echo "SKIPPED: no example package with TALVDEMO.EXE in $example_src" \
     "(it is assembled only when the mingw-w64 cross compiler is installed)"

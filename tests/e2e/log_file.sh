@@ -42,14 +42,15 @@ expect_exit $? 0 "second run with directory"
   fail "no single rule between the runs"
 grep -qF "No ProgramPath given" "$app_log" && fail "directory log names the temporary fallback"
 
-# A control file that fails its check: the run ends before its log is open;
-# the earlier temporary log is replaced by a header-less one naming itself.
+# A control file that fails its check ends the run with its box alone: the
+# box's text on standard error, no result, and the earlier temporary log
+# left as it was.
+cp "$temp_log" "$work/earlier.log"
 run "$work/pkg/BAD.INF"
 expect_exit $? 3 "unsigned control file"
-expect_in "Installation done without success!" "$work/stderr" "failure on standard error"
-grep -qF "Date/Time:" "$temp_log" && fail "header-less log has a header (or was not replaced)"
-tail -c 44 "$temp_log" | cmp -s - <(printf 'Logfile: C:\\users\\user\\Temp\\LOGFILKW.LOG\r\n\r\n') ||
-  fail "header-less log does not end with its own name"
+expect_in "has not the required Version/Signature" "$work/stderr" "box text on standard error"
+grep -qF "Installation done" "$work/stderr" && fail "unsigned control file: a result was reported"
+cmp -s "$work/earlier.log" "$temp_log" || fail "unsigned control file: the temporary log changed"
 
 # A directory that cannot be created ends the run; its lines reach the
 # temporary log.
@@ -57,7 +58,10 @@ sed -i 's/^MyProgramPath=.*/MyProgramPath=Q:\\App/' "$machine/environment"
 run "$work/pkg/APP.INF"
 expect_exit $? 3 "directory on a missing drive"
 expect_in $'Error: can\'t create directory Q:\\App\\\r' "$temp_log" "directory failure line"
-expect_in $'Logfile: C:\\users\\user\\Temp\\LOGFILKW.LOG\r' "$temp_log" "Logfile line"
+# The earlier temporary log is replaced by a header-less one naming itself.
+grep -qF "Date/Time:" "$temp_log" && fail "header-less log has a header (or was not replaced)"
+tail -c 44 "$temp_log" | cmp -s - <(printf 'Logfile: C:\\users\\user\\Temp\\LOGFILKW.LOG\r\n\r\n') ||
+  fail "header-less log does not end with its own name"
 
 # Neither the installation directory nor the temporary directory can take
 # the log (a folder stands where the file should be): an I/O error that

@@ -123,7 +123,10 @@ def load(build, machine, root):
         prefix = "Software\\Classes\\" if root == "HKCR" else ""
         unescape = unescape_wine
     else:
-        file, prefix, unescape = os.path.join(machine, "registry.reg"), ROOT_NAMES[root] + "\\", unescape_regedit
+        # The native registry keeps HKEY_CLASSES_ROOT's keys in the machine's
+        # Software\Classes, as Windows does.
+        prefix = "HKEY_LOCAL_MACHINE\\Software\\Classes\\" if root == "HKCR" else ROOT_NAMES[root] + "\\"
+        file, unescape = os.path.join(machine, "registry.reg"), unescape_regedit
     current = None
     for line in logical_lines(file):
         if line.startswith("["):

@@ -148,6 +148,16 @@ put_pe() {  # put_pe WINPATH VERSIONNAME [TIME]
   scen_label_as_old "$1" "$host"
 }
 put_attrib() { local win=$1; shift; scen_attrib "$(scen_host_path "$win")" "$@"; }
+# put_env NAME VALUE: a variable of the environment every run starts with
+# (the native machine's environment file; the Unix environment that Wine
+# hands to its programs).
+put_env() {
+  if [ "$SCEN_BUILD" = wine ]; then
+    SCEN_ENV+=("$1=$2")
+  else
+    printf '%s=%s\n' "$1" "$2" >>"$SCEN_ROOT/environment"
+  fi
+}
 
 # ---- runs --------------------------------------------------------------------
 
@@ -160,7 +170,7 @@ run_setup() {
   out="$SCEN_WORK/stdout" err="$SCEN_WORK/stderr"
   SCEN_RUN_COUNT=$((SCEN_RUN_COUNT + 1))
   if [ "$SCEN_BUILD" = wine ]; then
-    WINEPREFIX="$SCEN_ROOT" timeout --kill-after=10 "${SCEN_TIMEOUT:-60}" \
+    env "${SCEN_ENV[@]}" WINEPREFIX="$SCEN_ROOT" timeout --kill-after=10 "${SCEN_TIMEOUT:-60}" \
       wine "$SCEN_WINE_SETUP" "${args[@]}" >"$out" 2>"$err" </dev/null
   else
     timeout --kill-after=10 "${SCEN_TIMEOUT:-60}" \
@@ -325,7 +335,7 @@ scen_run_one() {
   steps() { run_setup /S '%PKG%\APP.INF'; }
   # shellcheck disable=SC1091
   source "$dir/scenario.sh"
-  SCEN_LABELS=()
+  SCEN_LABELS=() SCEN_ENV=()
   package
   machine
   [ -z "$ANSWERS" ] || printf '%s\n' "$ANSWERS" | sed 's/$/\r/' >"$SCEN_WORK/answers.txt"

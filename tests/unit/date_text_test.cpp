@@ -1,9 +1,10 @@
-// The date-time picture formatter and the date texts of files.
+// The emulation's date-time picture formatter, its GetDateFormatA and
+// GetTimeFormatA, and the date texts of files.
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "fileinfo/date_text.h"
+#include "platform/posix/date_picture_posix.h"
 
 namespace {
 
@@ -19,9 +20,9 @@ SYSTEMTIME Time(int y, int mo, int d, int h, int mi, int s) {
 }
 
 std::string Format(const SYSTEMTIME& t, const char* picture) {
-  Str text;
+  std::string text;
   AppendDateTimePicture(text, t, picture, "AM", "PM");
-  return text.c_str();
+  return text;
 }
 
 TEST(DateTimePicture, DayMonthYearElements) {
@@ -63,9 +64,9 @@ TEST(DateTimePicture, QuotedLiteralsAndOtherCharacters) {
 }
 
 TEST(DateTimePicture, EmptyDesignatorsLeaveNothing) {
-  Str text;
+  std::string text;
   AppendDateTimePicture(text, Time(2003, 3, 21, 9, 5, 0), "h tt|t", "", "");
-  EXPECT_STREQ(text.c_str(), "9 |");
+  EXPECT_EQ(text, "9 |");
 }
 
 }  // namespace
@@ -75,6 +76,7 @@ TEST(DateTimePicture, EmptyDesignatorsLeaveNothing) {
 #include <fcntl.h>
 #include <sys/stat.h>
 
+#include "fileinfo/date_text.h"
 #include "fileinfo/file_info.h"
 #include "tests/unit/temp_machine.h"
 
@@ -177,6 +179,65 @@ TEST_F(FileDateTest, TimeOutsideTheDosRangeGivesEmptyTextButTheTime) {
   EXPECT_EQ(DateOf(), "1/1/1980");
   SetTimes(UnixTime(2107, 12, 31, 23, 59, 59));
   EXPECT_EQ(DateOf(), "12/31/2107 11:59:58 PM");
+}
+
+// The emulation's GetDateFormatA and GetTimeFormatA, as Windows documents
+// them: result with the NUL counted, the size needed for size 0, error 122
+// for a buffer too small, 87 for a day that does not exist, 1004 for flags
+// that do not go together.
+TEST_F(FileDateTest, DateAndTimeFormatCalls) {
+  SetLocale("sShortDate", "ddd dd MMM yyyy");
+  SetLocale("sLongDate", "dddd, MMMM d");
+  SetLocale("sTimeFormat", "HH:mm");
+  SYSTEMTIME t = Time(2003, 3, 21, 14, 5, 32);
+  SYSTEMTIME feb29 = Time(2003, 2, 29, 0, 0, 0), hour24 = Time(2003, 3, 21, 24, 0, 0);
+  const struct {
+    bool date;
+    DWORD flags;
+    const SYSTEMTIME* time;
+    const char* format;
+    int size;
+    int result;
+    DWORD error;
+    const char* text;
+  } rows[] = {
+      {true, DATE_SHORTDATE, &t, nullptr, 64, 16, 0, "Fri 21 Mar 2003"},
+      {true, 0, &t, nullptr, 64, 16, 0, "Fri 21 Mar 2003"},
+      {true, DATE_LONGDATE, &t, nullptr, 64, 17, 0, "Friday, March 21"},
+      {true, 0, &t, "yyyy-MM-dd", 64, 11, 0, "2003-03-21"},
+      {true, DATE_SHORTDATE, &t, "yyyy", 64, 0, 1004, ""},
+      {true, DATE_SHORTDATE | DATE_LONGDATE, &t, nullptr, 64, 0, 1004, ""},
+      {true, DATE_SHORTDATE, &t, nullptr, 0, 16, 0, ""},
+      {true, DATE_SHORTDATE, &t, nullptr, 15, 0, 122, ""},
+      {true, DATE_SHORTDATE, &feb29, nullptr, 64, 0, 87, ""},
+      {false, 0, &t, nullptr, 64, 6, 0, "14:05"},
+      {false, 0, &t, "h:mm:ss tt", 64, 11, 0, "2:05:32 PM"},
+      {false, 0, &hour24, nullptr, 64, 0, 87, ""},
+      {false, 1, &t, nullptr, 64, 0, 1004, ""},
+      {false, 0, &t, nullptr, 5, 0, 122, ""},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    char buffer[64] = "";
+    SetLastError(0);
+    int result = rows[i].date ? GetDateFormatA(LOCALE_USER_DEFAULT, rows[i].flags, rows[i].time,
+                                               rows[i].format, buffer, rows[i].size)
+                              : GetTimeFormatA(LOCALE_USER_DEFAULT, rows[i].flags, rows[i].time,
+                                               rows[i].format, buffer, rows[i].size);
+    EXPECT_EQ(result, rows[i].result) << "row " << i;
+    EXPECT_EQ(GetLastError(), rows[i].error) << "row " << i;
+    if (rows[i].result && rows[i].size) {
+      EXPECT_STREQ(buffer, rows[i].text) << "row " << i;
+    }
+  }
+}
+
+// The file date texts come from the platform's locale formatting: a user's
+// picture with day and month names gets the platform's names.
+TEST_F(FileDateTest, PicturesWithNamesUseThePlatformsNames) {
+  SetLocale("sShortDate", "dddd d MMMM yyyy");
+  SetLocale("sTimeFormat", "HH:mm:ss");
+  SetTimes(UnixTime(2003, 3, 21, 14, 5, 33));
+  EXPECT_EQ(DateOf(), "Friday 21 March 2003 14:05:32");
 }
 
 TEST_F(FileDateTest, CurrentDateTimeAlwaysHasTheTime) {

@@ -218,6 +218,29 @@ TEST_F(PosixProfileTest, RefusedWrites) {
   EXPECT_NE(stat(Host("drive_c/other.ini").c_str(), &st), 0);
 }
 
+// A name with a character no file name may hold is refused with 123 before
+// anything is made; a read of it gives the default.
+TEST_F(PosixProfileTest, NamesWithForbiddenCharactersAreRefused) {
+  const char* const names[] = {"C:\\a|b.ini", "C:\\a?b.ini", "C:\\a*b.ini", "C:\\a<b.ini",
+                               "C:\\a>b.ini", "C:\\a\"b.ini", "C:\\a:b.ini", "C:\\d|r\\x.ini",
+                               "a|b.ini",     "C:\\a\tb.ini"};
+  for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
+    SetLastError(0);
+    EXPECT_FALSE(WritePrivateProfileStringA("s", "k", "v", names[i])) << "row " << i;
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_NAME) << "row " << i;
+    char buffer[8];
+    SetLastError(0);
+    EXPECT_EQ(GetPrivateProfileStringA("s", "k", "def", buffer, sizeof buffer, names[i]), 3u)
+        << "row " << i;
+    EXPECT_STREQ(buffer, "def") << "row " << i;
+    EXPECT_EQ(GetLastError(), (DWORD)ERROR_INVALID_NAME) << "row " << i;
+    struct stat st;
+    if (names[i][0] == 'C') {
+      EXPECT_NE(stat(Host(std::string("drive_c/") + (names[i] + 3)).c_str(), &st), 0) << "row " << i;
+    }
+  }
+}
+
 TEST_F(PosixProfileTest, NullKeyOrValueOnAbsentFileCreatesAnEmptyFile) {
   EXPECT_TRUE(Write("s", "k", nullptr));
   struct stat st;

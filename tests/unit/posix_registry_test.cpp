@@ -21,6 +21,11 @@ const char kCanonical[] =
     "\r\n"
     "[HKEY_LOCAL_MACHINE\\SOFTWARE]\r\n"
     "\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes]\r\n"
+    "\r\n"
+    "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Classes\\.txt]\r\n"
+    "@=\"txtfile\"\r\n"
+    "\r\n"
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft]\r\n"
     "\r\n"
     "[HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows]\r\n"
@@ -45,9 +50,6 @@ const char kCanonical[] =
     "\"x\"=\"1\"\r\n"
     "\r\n"
     "[HKEY_CURRENT_USER\\Software\\Beta]\r\n"
-    "\r\n"
-    "[HKEY_CLASSES_ROOT\\.txt]\r\n"
-    "@=\"txtfile\"\r\n"
     "\r\n";
 
 const char kWindowsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";

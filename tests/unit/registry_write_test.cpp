@@ -263,6 +263,7 @@ int LinksFail(const char* s, const char* f, const char* c) {
 }
 
 TEST_F(RegistryWriteTest, FallbackResultFollowsTheLinkCreation) {
+  WriteSection("Links", "1=Uninstall App,rundll32.exe\r\n");
   g_linkCalls.clear();
   EXPECT_EQ(RunUninstallFallback("RegWriteUninstall", "Links", kInf, LinksSucceed), 1);
   EXPECT_EQ(std::string(MessageBuffer.c_str()),
@@ -279,6 +280,32 @@ TEST_F(RegistryWriteTest, FallbackResultFollowsTheLinkCreation) {
   EXPECT_EQ(RunUninstallFallback("RegWrite", "", kInf, LinksFail), 101);
   EXPECT_EQ(g_linkCalls.size(), 2u);
   EXPECT_EQ(ErrorLevel, 0);
+}
+
+// An ErrSection that makes no link is no way to uninstall: the fallback
+// fails without trying, whatever the link creation would have returned.
+TEST_F(RegistryWriteTest, FallbackToASectionWithoutLinesFails) {
+  struct {
+    const char* file;
+    bool tried;
+  } rows[] = {
+      {"[Version]\r\nFormKw=TALVEN\r\n", false},                             // no such section
+      {"[Links]\r\n", false},                                                 // empty section
+      {"[Links]\r\n; a comment\r\n1=\r\n2=  \r\n", false},                  // only empty lines
+      {"[Links]\r\n1=\r\n2=Uninstall App,rundll32.exe\r\n", true},          // one line
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    WriteHostFile("drive_c/pkg/APP.INF", rows[i].file);
+    MessageBuffer.clear();
+    g_linkCalls.clear();
+    int32_t expected = rows[i].tried ? 1 : 101;
+    const char* line = rows[i].tried ? "Alternate Uninstall via Link sucessfully set\r\n"
+                                     : "Alternate Uninstall via Link also failed\r\n";
+    EXPECT_EQ(RunUninstallFallback("RegWriteUninstall", "Links", kInf, LinksSucceed), expected)
+        << "row " << i;
+    EXPECT_EQ(std::string(MessageBuffer.c_str()), std::string(kFallbackLines) + line) << "row " << i;
+    EXPECT_EQ(g_linkCalls.size(), rows[i].tried ? 1u : 0u) << "row " << i;
+  }
 }
 
 }  // namespace

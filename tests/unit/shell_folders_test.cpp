@@ -6,6 +6,7 @@
 
 #include "setup/phases.h"
 #include "tests/unit/registry_test_support.h"
+#include "values/select_install_dir.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ class ShellFoldersTest : public RegistryPhaseTest {
  protected:
   void SetUp() override {
     RegistryPhaseTest::SetUp();
+    InstallDirSelected = false;
     WriteRegistry(std::string(kUserShellFolders) +
                   "\"Programs\"=" + ExpandSz("%USERPROFILE%\\Start\\Unexpanded") + "\r\n"
                   "\"Personal\"=" + ExpandSz("%USERPROFILE%\\Docs") + "\r\n"
@@ -182,6 +184,7 @@ TEST_F(ShellFoldersTest, ReservedNamesAreNeverLookedUp) {
 TEST_F(ShellFoldersTest, ModeOneKeepsReservedNamesThatAreAlreadySet) {
   WriteStrings("MyProgramPath=%SystemDrive%\\Proposed\r\nrundll=from file\r\nsetupx=from file\r\n");
   SetEnvironmentVariableA("MyProgramPath", "D:\\Chosen");
+  InstallDirSelected = true;
   SetEnvironmentVariableA("rundll", "run value");
   ResolveStrings(1, kInf, nullptr);
   EXPECT_EQ(Env("MyProgramPath"), "D:\\Chosen");
@@ -189,9 +192,32 @@ TEST_F(ShellFoldersTest, ModeOneKeepsReservedNamesThatAreAlreadySet) {
   EXPECT_EQ(Env("setupx"), "from file");
 }
 
+// A MyProgramPath that the run inherited, with no directory selection of
+// its own, gives way to the control file's in every pass; an empty or
+// missing control-file value leaves it alone.
+TEST_F(ShellFoldersTest, AnInheritedInstallationDirectoryGivesWayToTheControlFile) {
+  const struct {
+    const char* strings;
+    const char* expected;
+  } rows[] = {
+      {"MyProgramPath=%SystemDrive%\\Own\r\n", "C:\\Own"},
+      {"MyProgramPath=\r\n", "C:\\Elsewhere"},
+      {"Other=x\r\n", "C:\\Elsewhere"},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    WriteStrings(rows[i].strings);
+    SetEnvironmentVariableA("MyProgramPath", "C:\\Elsewhere");
+    for (int mode = 1; mode <= 3; ++mode) {
+      ResolveStrings(mode, kInf, mode == 1 ? nullptr : kTarget);
+      EXPECT_EQ(Env("MyProgramPath"), rows[i].expected) << "row " << i << ", mode " << mode;
+    }
+  }
+}
+
 TEST_F(ShellFoldersTest, TheChosenInstallationDirectorySurvivesTheLaterPasses) {
   WriteStrings("MyProgramPath=%SystemDrive%\\Proposed\r\nrundll=from file\r\n");
   SetEnvironmentVariableA("MyProgramPath", "D:\\Chosen");
+  InstallDirSelected = true;
   SetEnvironmentVariableA("rundll", "rundll32");
   ResolveStrings(2, kInf, kTarget);
   EXPECT_EQ(Written("MyProgramPath"), "D:\\Chosen");
@@ -246,6 +272,7 @@ TEST_F(ShellFoldersTest, ResolvedValuesAreCutTo260Characters) {
   EXPECT_EQ(Env("Own"), cut);
   // A kept installation directory is cut the same way.
   SetEnvironmentVariableA("MyProgramPath", ("C:\\" + longValue).c_str());
+  InstallDirSelected = true;
   WriteStrings("MyProgramPath=C:\\Proposed\r\n");
   ResolveStrings(2, kInf, kTarget);
   EXPECT_EQ(Written("MyProgramPath"), cut);

@@ -2,9 +2,9 @@
 # The log file, silently (/S): SETUP.EXE under Wine and the native setup on a
 # simulated machine must write the same log (the times of the run and of
 # the control file aside): a log begun in a directory whose levels are
-# created first, the same log extended by a second run, and the header-less
+# created first, the same log extended by a second run, the header-less
 # log in the temporary directory after a run that ends before its log is
-# open.
+# open, and no log at all after a run that finds no usable control file.
 #
 # usage: log_file_test.sh [WINDOWS_BUILD] [NATIVE_BUILD]
 set -uo pipefail
@@ -17,6 +17,7 @@ pkg="$work/pkg"
 mkdir -p "$pkg"
 printf '[Version]\r\nFormKw=TALVEN\r\n' >"$pkg/APP.INF"
 printf '[Version]\r\nFormKw=nobody\r\n' >"$pkg/BAD.INF"
+printf '[Version]\r\nFormKw=TALVEN\r\n[RegWrite]\r\n1=HKXX,Software\\X,V,Reg_SZ,x\r\n' >"$pkg/BADROOT.INF"
 
 # The log with the times replaced and the per-program folder named <out>.
 normalised() {  # normalised FILE OUT_WIN_PATH
@@ -72,12 +73,23 @@ run_both "first run" /S "$p\\APP.INF"
 compare_logs "first run" "$work/wine/$app_log" "$work/native/$app_log"
 run_both "second run" /S "$p\\APP.INF"
 compare_logs "second run" "$work/wine/$app_log" "$work/native/$app_log"
-wine_temp_log=$(find "$WINEPREFIX/drive_c/users" -path '*/Temp/LOGFILKW.LOG' 2>/dev/null | head -1)
-[ -n "$wine_temp_log" ] && rm -f "$wine_temp_log"
+wine_temp_log() { find "$WINEPREFIX/drive_c/users" -path '*/Temp/LOGFILKW.LOG' 2>/dev/null | head -1; }
+native_temp_log="$work/machine/drive_c/users/user/Temp/LOGFILKW.LOG"
+remove_temp_logs() {
+  local w
+  w=$(wine_temp_log)
+  [ -z "$w" ] || rm -f "$w"
+  rm -f "$native_temp_log"
+}
+remove_temp_logs
+run_both "registry root not known" /S "$p\\BADROOT.INF"
+check "registry root not known: exit code" 3 "$exit_native"
+compare_logs "registry root not known" "$(wine_temp_log)" "$native_temp_log"
+remove_temp_logs
 run_both "unsigned control file" /S "$p\\BAD.INF"
 check "unsigned control file: exit code" 3 "$exit_native"
-wine_temp_log=$(find "$WINEPREFIX/drive_c/users" -path '*/Temp/LOGFILKW.LOG' 2>/dev/null | head -1)
-compare_logs "unsigned control file" "${wine_temp_log:-missing}" "$work/machine/drive_c/users/user/Temp/LOGFILKW.LOG"
+check "unsigned control file: no log from SETUP.EXE" "" "$(wine_temp_log)"
+check "unsigned control file: no native log" "" "$(ls "$native_temp_log" 2>/dev/null)"
 
 wine_prefix_stop
 finish

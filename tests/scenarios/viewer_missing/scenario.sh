@@ -1,5 +1,5 @@
-# The viewer of [Info] Before cannot be started (the Windows directory has no
-# notepad.exe). Answered No by the response file, the box "Error to show
+# The viewer of [Info] Before cannot be started (neither the system
+# directory nor the Windows directory has a notepad.exe). Answered No by the response file, the box "Error to show
 # Info with Notepad.EXE, Continue?" counts one warning and cancels the run
 # before the prompt: nothing is installed, no log or result is written.
 # Answered Yes, the run goes on to the prompt and installs; the viewer of
@@ -26,7 +26,9 @@ INF
   pkg_text readme.txt "before" "2003-03-21 10:00:00"
   pkg_text after.txt "after" "2003-03-21 10:00:00"
 }
-machine() { rm -f "$(scen_host_path 'C:\windows\notepad.exe')"; }
+machine() {
+  rm -f "$(scen_host_path 'C:\windows\notepad.exe')" "$(scen_host_path 'C:\windows\system32\notepad.exe')"
+}
 steps() {
   ANSWERS='MessageBox=7'
   printf '%s\r\n' "MessageBox=7" >"$SCEN_WORK/answers.txt"

@@ -1,5 +1,8 @@
-// The picture formatter behind every date text.
-#include "fileinfo/date_text.h"
+// The emulation's date and time picture formatter, behind its
+// GetDateFormatA and GetTimeFormatA.
+#include "platform/posix/date_picture_posix.h"
+
+#include <string.h>
 
 namespace {
 
@@ -16,7 +19,7 @@ int DayOfWeek(int year, int month, int day) {
   return (year + year / 4 - year / 100 + year / 400 + offsets[month - 1] + day) % 7;
 }
 
-void AppendNumber(Str& text, unsigned value, int minDigits) {
+void AppendNumber(std::string& text, unsigned value, int minDigits) {
   char digits[12];
   int count = 0;
   do {
@@ -28,11 +31,11 @@ void AppendNumber(Str& text, unsigned value, int minDigits) {
 }
 
 // A name, whole or as its first three letters.
-void AppendName(Str& text, const char* name, bool whole) {
-  text.append(name, whole ? TextLength(name) : 3);
+void AppendName(std::string& text, const char* name, bool whole) {
+  text.append(name, whole ? strlen(name) : 3);
 }
 
-void AppendElement(Str& text, const SYSTEMTIME& t, char c, int n, const char* am,
+void AppendElement(std::string& text, const SYSTEMTIME& t, char c, int n, const char* am,
                    const char* pm) {
   switch (c) {
     case 'd':
@@ -76,7 +79,7 @@ bool IsPictureLetter(char c) {
 
 }  // namespace
 
-void AppendDateTimePicture(Str& text, const SYSTEMTIME& t, const char* picture,
+void AppendDateTimePicture(std::string& text, const SYSTEMTIME& t, const char* picture,
                            const char* am, const char* pm) {
   const char* p = picture;
   while (*p) {

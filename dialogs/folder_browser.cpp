@@ -1,5 +1,7 @@
 #include "dialogs/folder_browser.h"
 
+#include <string.h>
+
 #include "common/str.h"
 
 namespace {
@@ -7,8 +9,38 @@ enum { FolderBufferSize = 261 };
 }
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM parameter, LPARAM data) {
-  if (message == BFFM_INITIALIZED) SendMessageA(window, BFFM_SETSELECTIONA, 1, data);
+  char path[FolderBufferSize];
+  if (message == BFFM_INITIALIZED) {
+    // Selecting the start folder enables OK again through BFFM_SELCHANGED.
+    SendMessageA(window, BFFM_ENABLEOK, 0, FALSE);
+    SendMessageA(window, BFFM_SETSELECTIONA, 1, data);
+  } else if (message == BFFM_SELCHANGED) {
+    BOOL hasPath = parameter && SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(parameter), path);
+    SendMessageA(window, BFFM_ENABLEOK, 0, hasPath);
+  }
   return 1;
+}
+
+namespace {
+bool IsFolder(const char* path) {
+  DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+void NearestExistingFolder(char* path) {
+  for (;;) {
+    size_t length = strlen(path);
+    while (length > 3 && path[length - 1] == '\\') path[--length] = '\0';
+    if (length && IsFolder(path)) return;
+    char* cut = strrchr(path, '\\');
+    // "C:\" is the last step; a path without a drive ends empty.
+    if (!cut || cut[1] == '\0' || cut <= path + 1) {
+      path[0] = '\0';
+      return;
+    }
+    cut[cut == path + 2 && path[1] == ':' ? 1 : 0] = '\0';
+  }
 }
 
 int BrowseForFolder(HWND owner, char* path, char* displayName, const char* title, int flags,

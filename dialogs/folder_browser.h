@@ -11,4 +11,10 @@
 int BrowseForFolder(HWND owner, char* path, char* displayName, const char* title, int flags,
                     BFFCALLBACK callback);
 // Preselects the start folder (the callback data) when the browser is ready.
+// OK is offered only while a folder with a file-system path is selected:
+// with nothing selected the browser would give back the desktop.
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM parameter, LPARAM data);
+
+// Cuts path back to the nearest folder of it that exists ("C:\" at the
+// shortest; empty when none does), so that the browser can select it.
+void NearestExistingFolder(char* path);

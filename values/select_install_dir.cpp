@@ -42,6 +42,10 @@ bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
   if (ReadProfileValue(sourceFile, "Strings", "MyProgramPath", proposal) > 0)
     ExpandInto(proposal, g_path);
   if (!HasFilesToInstall(sourceFile) && !forceDialog) return false;
+  // A directory that failed and was then corrected by the user is a
+  // warning of this run, not its failure: its error line stays in the log.
+  int32_t levelBeforeFailure = ErrorLevel;
+  bool failed = false;
   for (;;) {
     FillDialogRecord();
     if (RunDialog("PathSel") == IDCANCEL) {
@@ -51,7 +55,9 @@ bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
     if (!g_path[0] || CreateDirChain(g_path, MessageBuffer) != DirChainFailed) break;
     ShowErrorBox("Error: Failed to create InstallDirectory");
     RaiseErrorLevelToFailure();
+    failed = true;
   }
+  if (failed) ErrorLevel = levelBeforeFailure + 1;
   SetEnvironmentVariableA("MyProgramPath", g_path);
   return false;
 }

@@ -77,7 +77,7 @@ HFONT CreateFontA(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DW
 }
 
 BOOL DeleteObject(HGDIOBJ) { return TRUE; }
-UINT SetTextAlign(HDC, UINT) { return 0; }
+LRESULT DefWindowProcA(HWND, UINT, WPARAM, LPARAM) { return 0; }
 COLORREF SetTextColor(HDC, COLORREF) { return 0; }
 
 }  // extern "C"

@@ -8,16 +8,21 @@ namespace {
 enum { FolderBufferSize = 261 };
 }
 
+namespace {
+// Whether the browser's selection is a folder with a file-system path: with
+// nothing selected (a start folder that it could not find) its OK gives
+// back the desktop, which the user never chose.
+bool g_folderSelected = false;
+}  // namespace
+
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM parameter, LPARAM data) {
   char path[FolderBufferSize];
-  if (message == BFFM_INITIALIZED) {
-    // Selecting the start folder enables OK again through BFFM_SELCHANGED.
-    SendMessageA(window, BFFM_ENABLEOK, 0, FALSE);
+  const char* start = reinterpret_cast<const char*>(data);
+  if (message == BFFM_INITIALIZED && start && *start)
     SendMessageA(window, BFFM_SETSELECTIONA, 1, data);
-  } else if (message == BFFM_SELCHANGED) {
-    BOOL hasPath = parameter && SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(parameter), path);
-    SendMessageA(window, BFFM_ENABLEOK, 0, hasPath);
-  }
+  if (message == BFFM_SELCHANGED)
+    g_folderSelected =
+        parameter && SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(parameter), path);
   return 1;
 }
 
@@ -61,8 +66,14 @@ int BrowseForFolder(HWND owner, char* path, char* displayName, const char* title
   info.ulFlags = browseFlags;
   info.lpfn = callback ? callback : BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(path);
+  g_folderSelected = false;
   LPITEMIDLIST item = SHBrowseForFolderA(&info);
   if (root) CoTaskMemFree(root);
+  // OK without a selection is no choice; only our callback can tell.
+  if (item && !callback && !g_folderSelected) {
+    CoTaskMemFree(item);
+    item = nullptr;
+  }
   if (!item) return 2;
   CopyToBuffer(displayName, FolderBufferSize, name);
   // An item without a file-system path (only with non-default flags) leaves

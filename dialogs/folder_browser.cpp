@@ -13,11 +13,19 @@ namespace {
 // nothing selected (a start folder that it could not find) its OK gives
 // back the desktop, which the user never chose.
 bool g_folderSelected = false;
+
+// The focus starts on OK, and a tree without the focus hides which folder
+// OK takes. Posted: the dialog sets its first focus after this callback.
+void FocusTree(HWND browser) {
+  HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
+  if (tree) PostMessageA(browser, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tree), TRUE);
+}
 }  // namespace
 
 int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM parameter, LPARAM data) {
   char path[FolderBufferSize];
   const char* start = reinterpret_cast<const char*>(data);
+  if (message == BFFM_INITIALIZED) FocusTree(window);
   if (message == BFFM_INITIALIZED && start && *start)
     SendMessageA(window, BFFM_SETSELECTIONA, 1, data);
   if (message == BFFM_SELCHANGED)

@@ -432,6 +432,8 @@ UINT IsDlgButtonChecked(HWND dialog, int id);
 BOOL EnableWindow(HWND window, BOOL enable);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LONG SetWindowLongA(HWND window, int index, LONG value);
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HWND FindWindowExA(HWND parent, HWND after, LPCSTR className, LPCSTR windowName);
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 HWND ChildWindowFromPoint(HWND parent, POINT point);
 HDC GetDC(HWND window);

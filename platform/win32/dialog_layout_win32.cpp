@@ -1,7 +1,6 @@
 // The size and place of a dialog on the screen. The templates are drawn for
 // texts of a few words; a real path, title or URL needs more lines, and a
 // text cut by its control hides the very question the dialog asks.
-#include "common/str.h"
 #include "dialog_ids.h"
 #include "platform/platform.h"
 
@@ -23,10 +22,10 @@ RECT RectInDialog(HWND child, HWND dialog) {
 // The height that the control's text needs at the control's width, broken
 // into lines as the static control itself breaks it.
 int TextHeight(HWND control, int width) {
-  int length = GetWindowTextLengthA(control);
-  Str text;
-  char* buffer = text.reserve(static_cast<size_t>(length) + 1);
-  GetWindowTextA(control, buffer, length + 1);
+  // Room for the longest text a dialog is given: a title of 2600 characters
+  // with the question, or a message with two paths.
+  static char buffer[4096];
+  GetWindowTextA(control, buffer, sizeof buffer);
   HDC dc = GetDC(control);
   HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
   HGDIOBJ previous = font ? SelectObject(dc, font) : nullptr;

@@ -236,6 +236,7 @@ notepad_shown() {  # notepad_shown FILE: a notepad window shows FILE
 first_example_walk() {
   step "notepad shows BEFORE.TXT" notepad_shown BEFORE.TXT
   check_dialog continue 2-continue || return
+  import -window root "$GUI_ARTIFACTS/2-continue-screen.png" 2>/dev/null  # beside notepad
   gui_click continue.ok
   check_dialog pathsel 2-pathsel || return
   browse_and_close 2-browser-first 1

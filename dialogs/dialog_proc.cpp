@@ -91,8 +91,9 @@ INT_PTR Finish(HWND dialog, int id) {
 // "..." next to the path: a folder chosen in the browser must contain the
 // dialog's folder name, which is appended when it does not. The browser
 // starts at the nearest existing folder of the path, as it can select only
-// what exists; OK on that unchanged start gives the path back as it was.
-// A cancelled browser changes nothing: the dialog is still open.
+// what exists; when that is not the path itself, OK on it unchanged gives
+// the path back as typed (the proposal of a first installation). A
+// cancelled browser changes nothing: the dialog is still open.
 void Browse(HWND dialog) {
   char typed[261];
   char path[261];

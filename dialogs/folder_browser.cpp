@@ -6,9 +6,7 @@
 
 namespace {
 enum { FolderBufferSize = 261 };
-}
 
-namespace {
 // Whether the browser's selection is a folder with a file-system path: with
 // nothing selected (a start folder that it could not find) its OK gives
 // back the desktop, which the user never chose.
@@ -20,26 +18,25 @@ void FocusTree(HWND browser) {
   HWND tree = FindWindowExA(browser, nullptr, "SysTreeView32", nullptr);
   if (tree) PostMessageA(browser, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(tree), TRUE);
 }
-}  // namespace
 
-int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM parameter, LPARAM data) {
-  char path[FolderBufferSize];
-  const char* start = reinterpret_cast<const char*>(data);
-  if (message == BFFM_INITIALIZED) FocusTree(window);
-  if (message == BFFM_INITIALIZED && start && *start)
-    SendMessageA(window, BFFM_SETSELECTIONA, 1, data);
-  if (message == BFFM_SELCHANGED)
-    g_folderSelected =
-        parameter && SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(parameter), path);
-  return 1;
-}
-
-namespace {
 bool IsFolder(const char* path) {
   DWORD attributes = GetFileAttributesA(path);
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 }  // namespace
+
+int CALLBACK BrowseCallback(HWND window, UINT message, LPARAM parameter, LPARAM data) {
+  char path[FolderBufferSize];
+  const char* start = reinterpret_cast<const char*>(data);
+  if (message == BFFM_INITIALIZED) {
+    FocusTree(window);
+    if (start && *start) SendMessageA(window, BFFM_SETSELECTIONA, 1, data);
+  } else if (message == BFFM_SELCHANGED) {
+    g_folderSelected =
+        parameter && SHGetPathFromIDListA(reinterpret_cast<LPCITEMIDLIST>(parameter), path);
+  }
+  return 1;
+}
 
 void NearestExistingFolder(char* path) {
   for (;;) {

@@ -66,3 +66,8 @@ endforeach()
 
 include(cmake/test_pe_files.cmake OPTIONAL)
 include(cmake/example_package.cmake)
+
+# The GUI tests' look into SETUP's open dialog (tests/wine/gui_test.sh).
+add_executable(dialog_probe tests/tools/dialog_probe_win32.cpp)
+target_link_options(dialog_probe PRIVATE -static -s)
+target_link_libraries(dialog_probe PRIVATE user32 gdi32)

@@ -22,21 +22,35 @@ void EnablePathControls(HWND dialog, bool enable) {
   EnableWindow(GetDlgItem(dialog, IDC_BROWSE), enable);
 }
 
-// The link: an underlined Swiss font of 8 points, blue and centred.
+// The link: an underlined Swiss font of 8 points (blue: see LinkColour).
 void PrepareLink(HWND dialog) {
-  HWND link = GetDlgItem(dialog, IDC_LINK);
   HDC screen = GetDC(nullptr);
   int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
   ReleaseDC(nullptr, screen);
   LinkFont = CreateFontA(height, 0, 0, 0, FW_DONTCARE, FALSE, TRUE, FALSE, ANSI_CHARSET,
                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS,
                          nullptr);
-  if (LinkFont) SendMessageA(link, WM_SETFONT, reinterpret_cast<WPARAM>(LinkFont), 0);
-  HDC dc = GetDC(link);
-  SetTextAlign(dc, TA_CENTER);
-  SetTextColor(dc, RGB(0, 0, 255));
-  ReleaseDC(link, dc);
+  if (LinkFont)
+    SendMessageA(GetDlgItem(dialog, IDC_LINK), WM_SETFONT, reinterpret_cast<WPARAM>(LinkFont), 0);
   SetDlgItemTextA(dialog, IDC_LINK, PathText());
+}
+
+// A static takes its colours from the dialog each time it paints, so the
+// link is made blue here; the dialog's own colours and brush stay as they are.
+INT_PTR LinkColour(HWND dialog, WPARAM dc, LPARAM control) {
+  INT_PTR brush = DefWindowProcA(dialog, WM_CTLCOLORSTATIC, dc, control);
+  if (reinterpret_cast<HWND>(control) == GetDlgItem(dialog, IDC_LINK))
+    SetTextColor(reinterpret_cast<HDC>(dc), RGB(0, 0, 255));
+  return brush;
+}
+
+// Where the keyboard starts: on "Skip copy" in the skip-or-overwrite prompt,
+// so that Enter keeps the installed file, and in the path of the directory
+// dialog; else on the template's first control.
+HWND FirstFocus(HWND dialog) {
+  if (HasControl(dialog, IDC_ALWAYS)) return GetDlgItem(dialog, IDC_ACCEPT);
+  if (HasControl(dialog, IDC_PATH)) return GetDlgItem(dialog, IDC_PATH);
+  return nullptr;
 }
 
 INT_PTR InitDialog(HWND dialog) {
@@ -50,9 +64,17 @@ INT_PTR InitDialog(HWND dialog) {
   if (HasControl(dialog, IDC_ALWAYS))
     CheckDlgButton(dialog, IDC_ALWAYS, DlgRec.Always ? BST_CHECKED : BST_UNCHECKED);
   if (HasControl(dialog, IDC_LINK)) PrepareLink(dialog);
+  platform::FitDialogToTexts(dialog);
+  // The continue prompt is shown beside the opening text, which it must
+  // not hide: being topmost, it could not be put behind it.
+  if (HasControl(dialog, IDC_LINK) && !HasControl(dialog, IDC_SHOW_LOG))
+    platform::PlaceDialogLow(dialog);
   SetWindowLongA(dialog, GWL_EXSTYLE, WS_EX_TOPMOST);
   SetWindowPos(dialog, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-  return TRUE;
+  HWND focus = FirstFocus(dialog);
+  if (!focus) return TRUE;
+  SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(focus), TRUE);
+  return FALSE;  // the focus is set
 }
 
 void ReadPathBack(HWND dialog) {
@@ -67,16 +89,23 @@ INT_PTR Finish(HWND dialog, int id) {
 }
 
 // "..." next to the path: a folder chosen in the browser must contain the
-// dialog's folder name, which is appended when it does not.
+// dialog's folder name, which is appended when it does not. The browser
+// starts at the nearest existing folder of the path, as it can select only
+// what exists; when that is not the path itself, OK on it unchanged gives
+// the path back as typed (the proposal of a first installation). A
+// cancelled browser changes nothing: the dialog is still open.
 void Browse(HWND dialog) {
+  char typed[261];
   char path[261];
   char displayName[261];
-  GetDlgItemTextA(dialog, IDC_PATH, path, 259);
+  GetDlgItemTextA(dialog, IDC_PATH, typed, 259);
+  CopyToBuffer(path, sizeof path, typed);
+  NearestExistingFolder(path);
+  Str start(path);
   if (BrowseForFolder(dialog, path, displayName, "Select Destination Folder for Installation", -1,
-                      nullptr) == 2) {
-    ErrorLevel = 101;
+                      nullptr) == 2)
     return;
-  }
+  if (!start.equals(typed) && start.equalsIgnoreCase(path)) return;
   path[255] = '\0';
   const char* suffix = DlgRec.FolderSuffix ? DlgRec.FolderSuffix : "";
   if (!*suffix || !strstr(path, suffix)) {
@@ -148,6 +177,8 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     case WM_LBUTTONDOWN:
       Click(dialog, lParam);
       return FALSE;
+    case WM_CTLCOLORSTATIC:
+      return LinkColour(dialog, wParam, lParam);
     case WM_DESTROY:
       return Destroy(dialog);
     default:

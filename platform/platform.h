@@ -32,6 +32,14 @@ bool HasInteractiveTerminal();
 // emulation only when a terminal is attached.
 bool CanShowDialogs();
 
+// A dialog's static texts (101 and 107) shown whole, whatever their length:
+// a text that needs more lines than its template gives grows its control,
+// and the dialog and the controls below grow and move with it, within the
+// screen. A terminal shows every text whole and does nothing here.
+void FitDialogToTexts(HWND dialog);
+// Centres the dialog low on the screen, clear of a viewer's opening lines.
+void PlaceDialogLow(HWND dialog);
+
 // Ends the process at once with the given exit code, without running any
 // further exit procedure of ours.
 [[noreturn]] void ExitProcessNow(unsigned code);

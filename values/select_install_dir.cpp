@@ -84,6 +84,10 @@ bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
     ExpandInheritedPath();
     return false;
   }
+  // A directory that failed and was then corrected by the user is a
+  // warning of this run, not its failure: its error line stays in the log.
+  int32_t levelBeforeFailure = ErrorLevel;
+  bool failed = false;
   for (;;) {
     FillDialogRecord();
     if (RunDialog("PathSel") == IDCANCEL) {
@@ -94,7 +98,9 @@ bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
     if (!g_path[0] || CreateInstallDirectory() != DirChainFailed) break;
     ShowErrorBox("Error: Failed to create InstallDirectory");
     RaiseErrorLevelToFailure();
+    failed = true;
   }
+  if (failed) ErrorLevel = levelBeforeFailure + 1;
   SetEnvironmentVariableA("MyProgramPath", g_path);
   InstallDirSelected = true;
   return false;

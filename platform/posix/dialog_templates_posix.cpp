@@ -23,7 +23,7 @@ const std::vector<DialogTemplate>& DialogTemplates() {
       {"MSGBOXSOC",
        {{IDC_ALWAYS, K::CheckBox, "always"},
         {IDC_ACCEPT, K::DefaultButton, "Skip copy"},
-        {IDC_OVERWRITE, K::DefaultButton, "Overwrite"},
+        {IDC_OVERWRITE, K::Button, "Overwrite"},
         {IDC_BACKUP, K::CheckBox, "with Backup to"},
         {IDC_PATH, K::Edit, "FilePath"},
         {IDC_BROWSE, K::Button, "..."},

@@ -124,4 +124,8 @@ bool AskFolder(const std::string& title, const std::string& selection, std::stri
 
 namespace platform {
 bool CanShowDialogs() { return HasInteractiveTerminal(); }
+
+// A terminal prints every text whole and has no screen to place a dialog on.
+void FitDialogToTexts(HWND) {}
+void PlaceDialogLow(HWND) {}
 }  // namespace platform

@@ -185,6 +185,12 @@ LONG SetWindowLongA(HWND window, int index, LONG value) {
   return previous;
 }
 
+// Nothing that the core posts (a focus change) means anything on a terminal.
+BOOL PostMessageA(HWND, UINT, WPARAM, LPARAM) { return TRUE; }
+
+// The emulated folder browser is a prompt without child windows.
+HWND FindWindowExA(HWND, HWND, LPCSTR, LPCSTR) { return nullptr; }
+
 BOOL SetWindowPos(HWND window, HWND insertAfter, int, int, int, int, UINT) {
   Window* w = WindowFromHandle(window);
   if (!w) return FALSE;

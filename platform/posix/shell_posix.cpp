@@ -25,17 +25,20 @@ LPITEMIDLIST SHBrowseForFolderA(LPBROWSEINFOA info) {
   browser.isBrowser = true;
   posix::RegisterWindow(&browser);
   if (info->lpfn) info->lpfn(posix::HandleOf(&browser), BFFM_INITIALIZED, 0, info->lParam);
-  posix::UnregisterWindow(&browser);
   std::string chosen;
-  if (!posix::AskFolder(info->lpszTitle ? info->lpszTitle : "", browser.selection, chosen))
-    return nullptr;
-  std::string full = posix::FullWinPath(chosen.c_str());
-  if (info->pszDisplayName) {
-    size_t cut = full.find_last_of('\\');
-    std::string name = cut == std::string::npos ? full : full.substr(cut + 1);
-    snprintf(info->pszDisplayName, MAX_PATH, "%s", name.c_str());
+  bool chose = posix::AskFolder(info->lpszTitle ? info->lpszTitle : "", browser.selection, chosen);
+  LPITEMIDLIST item = chose ? MakeItem(posix::FullWinPath(chosen.c_str())) : nullptr;
+  // The folder typed is the browser's selection, as a click in its tree is.
+  if (item && info->lpfn)
+    info->lpfn(posix::HandleOf(&browser), BFFM_SELCHANGED, reinterpret_cast<LPARAM>(item),
+               info->lParam);
+  posix::UnregisterWindow(&browser);
+  if (item && info->pszDisplayName) {
+    const char* full = reinterpret_cast<const char*>(item);
+    const char* cut = strrchr(full, '\\');
+    snprintf(info->pszDisplayName, MAX_PATH, "%s", cut ? cut + 1 : full);
   }
-  return MakeItem(full);
+  return item;
 }
 
 BOOL SHGetPathFromIDListA(LPCITEMIDLIST item, LPSTR path) {
@@ -77,7 +80,7 @@ HFONT CreateFontA(int, int, int, int, int, DWORD, DWORD, DWORD, DWORD, DWORD, DW
 }
 
 BOOL DeleteObject(HGDIOBJ) { return TRUE; }
-UINT SetTextAlign(HDC, UINT) { return 0; }
+LRESULT DefWindowProcA(HWND, UINT, WPARAM, LPARAM) { return 0; }
 COLORREF SetTextColor(HDC, COLORREF) { return 0; }
 
 }  // extern "C"

@@ -381,8 +381,10 @@ BOOL MessageBeep(UINT type);
 #define WM_DESTROY 0x0002
 #define WM_SETTEXT 0x000C
 #define WM_SETFONT 0x0030
+#define WM_NEXTDLGCTL 0x0028
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
+#define WM_CTLCOLORSTATIC 0x0138
 #define WM_LBUTTONDOWN 0x0201
 #define WM_USER 0x0400
 #define BST_UNCHECKED 0
@@ -399,12 +401,12 @@ BOOL MessageBeep(UINT type);
 #define CLIP_DEFAULT_PRECIS 0
 #define DEFAULT_QUALITY 0
 #define FF_SWISS 0x20
-#define TA_CENTER 6
 #define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define BIF_RETURNONLYFSDIRS 0x0001
 #define BIF_BROWSEFORCOMPUTER 0x1000
 #define BIF_BROWSEFORPRINTER 0x2000
 #define BFFM_INITIALIZED 1
+#define BFFM_SELCHANGED 2
 #define BFFM_SETSELECTIONA (WM_USER + 102)
 #define CSIDL_PRINTERS 4
 #define CSIDL_NETWORK 18
@@ -445,6 +447,8 @@ UINT IsDlgButtonChecked(HWND dialog, int id);
 BOOL EnableWindow(HWND window, BOOL enable);
 LRESULT SendMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LONG SetWindowLongA(HWND window, int index, LONG value);
+BOOL PostMessageA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HWND FindWindowExA(HWND parent, HWND after, LPCSTR className, LPCSTR windowName);
 BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
 HWND ChildWindowFromPoint(HWND parent, POINT point);
 HDC GetDC(HWND window);
@@ -456,7 +460,7 @@ HFONT CreateFontA(int height, int width, int escapement, int orientation, int we
                   DWORD outPrecision, DWORD clipPrecision, DWORD quality, DWORD pitchAndFamily,
                   LPCSTR faceName);
 BOOL DeleteObject(HGDIOBJ object);
-UINT SetTextAlign(HDC dc, UINT align);
+LRESULT DefWindowProcA(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 COLORREF SetTextColor(HDC dc, COLORREF color);
 HINSTANCE ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file, LPCSTR parameters,
                         LPCSTR directory, INT show);

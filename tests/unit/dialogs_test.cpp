@@ -9,6 +9,7 @@
 #include "dialogs/dialog_proc.h"
 #include "dialogs/dialog_record.h"
 #include "dialogs/dialog_runner.h"
+#include "dialogs/folder_browser.h"
 #include "setup/response_file.h"
 #include "setup/run_options.h"
 #include "setup/run_state.h"
@@ -67,12 +68,62 @@ TEST_F(DialogTest, BrowsedFolderGetsTheFolderSuffixUnlessItHasIt) {
   EXPECT_EQ(ErrorLevel, 0);
 }
 
-TEST_F(DialogTest, CancelledBrowserSetsErrorLevel101EvenWhenOkFollows) {
+TEST_F(DialogTest, CancelledBrowserChangesNothing) {
   ErrorLevel = 3;
   Type(".\n-\n1\n");
   EXPECT_EQ(Show("PathSel"), 1);
   EXPECT_STREQ(path_, "C:\\Programs\\Tool");
-  EXPECT_EQ(ErrorLevel, 101);
+  EXPECT_EQ(ErrorLevel, 3);
+}
+
+// OK in the browser without a choice (an empty line keeps its selection):
+// it started at the nearest existing folder of the path, and the dialog
+// gives back the proposed directory.
+TEST_F(DialogTest, BrowserStartsAtTheNearestExistingFolder) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\Programs", nullptr));
+  const struct {
+    const char* typed;
+    const char* suffix;
+    const char* result;
+  } rows[] = {
+      {"C:\\Programs\\Tool", "Tool", "C:\\Programs\\Tool"},      // parent exists
+      {"C:\\Deep\\Er\\Tool", "Tool", "C:\\Deep\\Er\\Tool"},  // only C:\ exists
+      {"C:\\Programs", "Tool", "C:\\Programs\\Tool"},            // exists: suffix rule
+      {"C:\\Programs\\", "Programs", "C:\\Programs\\"},         // kept as typed
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    CopyToBuffer(path_, sizeof path_, rows[row].typed);
+    DlgRec.FolderSuffix = rows[row].suffix;
+    Type(".\n\n1\n");
+    EXPECT_EQ(Show("PathSel"), 1) << "row " << row;
+    EXPECT_STREQ(path_, rows[row].result) << "row " << row;
+  }
+}
+
+TEST_F(DialogTest, NearestExistingFolder) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\Programs", nullptr));
+  ASSERT_TRUE(CreateDirectoryA("C:\\Programs\\Old App", nullptr));
+  const struct {
+    const char* path;
+    const char* nearest;
+  } rows[] = {
+      {"C:\\Programs\\Old App", "C:\\Programs\\Old App"},
+      {"C:\\Programs\\Old App\\\\", "C:\\Programs\\Old App"},
+      {"C:\\Programs\\New\\App", "C:\\Programs"},
+      {"c:\\programs\\new", "c:\\programs"},
+      {"C:\\Missing", "C:\\"},
+      {"C:\\", "C:\\"},
+      {"Q:\\Nowhere\\App", ""},  // a drive that does not exist
+      {"relative\\App", ""},
+      {"\\\\server\\share\\App", ""},
+      {"", ""},
+  };
+  for (size_t row = 0; row < sizeof rows / sizeof rows[0]; ++row) {
+    char path[261];
+    CopyToBuffer(path, sizeof path, rows[row].path);
+    NearestExistingFolder(path);
+    EXPECT_STREQ(path, rows[row].nearest) << "row " << row;
+  }
 }
 
 TEST_F(DialogTest, CheckBoxesKeepTheirStateAndEnableThePath) {
@@ -86,6 +137,13 @@ TEST_F(DialogTest, CheckBoxesKeepTheirStateAndEnableThePath) {
   EXPECT_EQ(Show("MsgBoxSOC"), 1);
   EXPECT_TRUE(DlgRec.Always);
   EXPECT_FALSE(DlgRec.Backup);
+}
+
+// "Overwrite" is no default button: Enter in the prompt skips the copy.
+TEST_F(DialogTest, EnterInTheSkipOrOverwritePromptSkips) {
+  Type("\n");
+  EXPECT_EQ(Show("MsgBoxSOC"), 1);
+  EXPECT_EQ(DlgRec.Result, 1);
 }
 
 TEST_F(DialogTest, DialogWithoutPathLeavesPathBufUntouched) {

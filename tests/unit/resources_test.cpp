@@ -176,8 +176,10 @@ const Styles kButton = {"BS_PUSHBUTTON", "WS_CHILD", "WS_VISIBLE", "WS_TABSTOP"}
 const Styles kCheckBox = {"BS_AUTOCHECKBOX", "WS_CHILD", "WS_VISIBLE", "WS_TABSTOP"};
 const Styles kPathEdit = {"ES_LEFT", "ES_AUTOHSCROLL", "WS_BORDER", "WS_CHILD", "WS_VISIBLE", "WS_TABSTOP"};
 const Styles kStaticGroup = {"SS_LEFT", "WS_CHILD", "WS_VISIBLE", "WS_GROUP"};
-const Styles kCentredGroup = {"SS_CENTER", "WS_CHILD", "WS_VISIBLE", "WS_GROUP"};
-const Styles kStaticPlain = {"SS_LEFT", "WS_CHILD", "WS_VISIBLE"};
+// Statics that show data, where "&" is no mnemonic mark.
+const Styles kTextGroup = {"SS_LEFT", "SS_NOPREFIX", "WS_CHILD", "WS_VISIBLE", "WS_GROUP"};
+const Styles kCentredText = {"SS_CENTER", "SS_NOPREFIX", "WS_CHILD", "WS_VISIBLE", "WS_GROUP"};
+const Styles kTextPlain = {"SS_LEFT", "SS_NOPREFIX", "WS_CHILD", "WS_VISIBLE"};
 const Styles kDialogStyle = {"DS_MODALFRAME", "WS_POPUP", "WS_CAPTION", "WS_SYSMENU"};
 
 struct ExpectedDialog {
@@ -191,29 +193,29 @@ const std::map<std::string, ExpectedDialog>& Expected() {
        {18, 18, 174, 68,
         {{1, "BUTTON", "OK", kDefaultButton, 34, 34, 31, 14},
          {2, "BUTTON", "Cancel", kButton, 100, 34, 33, 14},
-         {101, "STATIC", "Continue Installation?", kCentredGroup, 5, 4, 166, 24},
-         {107, "STATIC", "", kStaticGroup, 3, 51, 169, 12}}}},
+         {101, "STATIC", "Continue Installation?", kCentredText, 5, 4, 166, 24},
+         {107, "STATIC", "", kCentredText, 3, 51, 169, 12}}}},
       {"MSGBOXLOGFILE",
        {18, 18, 203, 93,
         {{1, "BUTTON", "Close", kDefaultButton, 136, 71, 59, 14},
          {106, "BUTTON", "show Logfile", kButton, 10, 62, 58, 14},
-         {101, "STATIC", "Sucess?", kStaticGroup, 9, 10, 181, 29},
-         {107, "STATIC", "LogFilePath", kStaticGroup, 8, 50, 187, 10},
+         {101, "STATIC", "Sucess?", kTextGroup, 9, 10, 181, 29},
+         {107, "STATIC", "LogFilePath", kCentredText, 8, 50, 187, 10},
          {65535, "STATIC", "Logfile:", kStaticGroup, 8, 41, 52, 8}}}},
       {"MSGBOXSOC",
        {18, 18, 183, 83,
         {{105, "BUTTON", "always", kCheckBox, 39, 31, 39, 12},
          {1, "BUTTON", "Skip copy", kDefaultButton, 8, 43, 41, 14},
-         {4, "BUTTON", "Overwrite", kDefaultButton, 59, 43, 55, 14},
+         {4, "BUTTON", "Overwrite", kButton, 59, 43, 55, 14},
          {104, "BUTTON", "with Backup to", kCheckBox, 59, 57, 63, 12},
          {102, "EDIT", "FilePath", kPathEdit, 5, 67, 157, 11},
          {103, "BUTTON", "...", kButton, 166, 67, 12, 10},
          {2, "BUTTON", "Cancel Install", kButton, 123, 43, 56, 14},
-         {101, "STATIC", "Continue Installation?", kCentredGroup, 5, 4, 166, 24}}}},
+         {101, "STATIC", "Continue Installation?", kCentredText, 5, 4, 166, 24}}}},
       {"PATHSEL",
        {10, 35, 187, 63,
         {{1, "BUTTON", "&OK", kButton, 31, 44, 38, 15},
-         {101, "STATIC", "The program will be installed to:", kStaticPlain, 6, 10, 123, 12},
+         {101, "STATIC", "The program will be installed to:", kTextPlain, 6, 10, 123, 12},
          {2, "BUTTON", "Cancel", kButton, 86, 44, 43, 15},
          {102, "EDIT", "", kPathEdit, 7, 26, 149, 12},
          {103, "BUTTON", "...", kButton, 162, 27, 15, 9}}}},

@@ -160,6 +160,15 @@ gui_window_list() {
   done
 }
 
+# _is_dialog_size KIND SIZE: the window has the template's width and at
+# least its height (a dialog grows down to show a long text whole).
+_is_dialog_size() {
+  local want_w want_h got_w got_h
+  IFS=x read -r want_w want_h <<<"$(gui_expected_size "$1")"
+  IFS=x read -r got_w got_h <<<"$2"
+  [ "$got_w" == "$want_w" ] && [ "${got_h:-0}" -ge "$want_h" ]
+}
+
 # gui_wait_dialog KIND: waits for a dialog of that template that was not
 # handled before; its window id in GUI_WIN. On a timeout the screen goes to
 # timeout-KIND.png and the windows are listed.
@@ -170,7 +179,7 @@ gui_wait_dialog() {
   while [ "$SECONDS" -lt "$deadline" ]; do
     for w in $(xdotool search --onlyvisible --name "$GUI_CAPTION_RE" 2>/dev/null); do
       [[ "$GUI_SEEN" == *" $w "* ]] && continue
-      if [ "$(_window_size "$w")" == "$want" ]; then
+      if _is_dialog_size "$kind" "$(_window_size "$w")"; then
         GUI_WIN=$w
         GUI_SEEN+="$w "
         return 0
@@ -192,13 +201,35 @@ gui_wait_window() {
 
 gui_window_name() { xdotool getwindowname "$GUI_WIN" 2>/dev/null; }
 
+# Control ids of the rectangles above, to find a control in a dialog that
+# grew to show a long text (its controls below that text have moved).
+declare -A GUI_CONTROL_ID=(
+  [continue.ok]=1 [continue.cancel]=2 [logfile.close]=1 [logfile.showlog]=106
+  [soc.always]=105 [soc.skip]=1 [soc.overwrite]=4 [soc.backup]=104 [soc.path]=102
+  [soc.browse]=103 [soc.cancel]=2 [pathsel.ok]=1 [pathsel.cancel]=2 [pathsel.path]=102
+  [pathsel.browse]=103
+)
+
+# _control_px KIND.CONTROL: "x y width height" of the control in client
+# pixels: from the template while the dialog has the template's size, else
+# as dialog_probe finds it.
+_control_px() {
+  local x y w h
+  if [ "$(_window_size "$GUI_WIN")" != "$(gui_expected_size "${1%%.*}")" ]; then
+    gui_probe >/dev/null
+    gui_probe_control "${GUI_CONTROL_ID[$1]}" |
+      sed -E 's/^[^ ]+ (-?[0-9]+),(-?[0-9]+),([0-9]+)x([0-9]+).*/\1 \2 \3 \4/'
+    return
+  fi
+  read -r x y w h <<<"${GUI_CONTROL[$1]}"
+  echo "$(_du_x "$x") $(_du_y "$y") $(_du_x "$w") $(_du_y "$h")"
+}
+
 # gui_click KIND.CONTROL: a left click at the centre of the control.
 gui_click() {
   local x y w h
-  read -r x y w h <<<"${GUI_CONTROL[$1]}"
-  local px=$((GUI_BORDER + $(_du_x $((2 * x + w))) / 2))
-  local py=$((GUI_BORDER + GUI_CAPTION + $(_du_y $((2 * y + h))) / 2))
-  xdotool mousemove --window "$GUI_WIN" "$px" "$py" click 1
+  read -r x y w h <<<"$(_control_px "$1")"
+  xdotool mousemove --window "$GUI_WIN" $((GUI_BORDER + x + w / 2)) $((GUI_BORDER + GUI_CAPTION + y + h / 2)) click 1
   sleep 0.2
 }
 
@@ -232,10 +263,8 @@ gui_shot() {
 # focus frame around its text), to compare the states of a control.
 gui_region_sum() {
   local x y w h
-  read -r x y w h <<<"${GUI_CONTROL[$1]}"
-  local px=$((GUI_BORDER + $(_du_x "$x"))) py=$((GUI_BORDER + GUI_CAPTION + $(_du_y "$y")))
-  local pw ph
-  pw=$(_du_x "$w") ph=$(_du_y "$h")
+  read -r x y w h <<<"$(_control_px "$1")"
+  local px=$((GUI_BORDER + x)) py=$((GUI_BORDER + GUI_CAPTION + y)) pw=$w ph=$h
   if [ "${2:-}" == box ]; then
     py=$((py + ph / 2 - 7)) pw=14 ph=14
   else
@@ -250,4 +279,34 @@ gui_key() {
   xdotool windowfocus --sync "$GUI_WIN" 2>/dev/null
   xdotool key "$1"
   sleep 0.2
+}
+
+# ---- a look inside the dialog -------------------------------------------------
+
+GUI_PROBE_EXE="$SETUP_WIN_BUILD/dialog_probe.exe"
+GUI_PROBE=
+
+# gui_probe [CAPTION]: the open dialog (SETUP's, or the one whose caption
+# begins so) as dialog_probe sees it (its lines in GUI_PROBE, CR removed);
+# returns its exit code: 0 when every static text fits its control and the
+# dialog, 3 when one is cut.
+gui_probe() {
+  GUI_PROBE=$(timeout 30 wine "$GUI_PROBE_EXE" "$@" 2>/dev/null | tr -d '\r')
+  return "${PIPESTATUS[0]}"
+}
+
+# gui_probe_control ID: the probe's line of that control (without the id).
+gui_probe_control() {
+  sed -n "s/^$1 //p" <<<"$GUI_PROBE" | head -1
+}
+
+# gui_probe_text ID: the text of that control.
+gui_probe_text() {
+  gui_probe_control "$1" | sed -n 's/^[^"]*"\(.*\)"$/\1/p'
+}
+
+# gui_probe_has ID MARK: the control carries the mark (default, focus,
+# disabled, fits).
+gui_probe_has() {
+  [[ " $(gui_probe_control "$1" | sed 's/ ".*//') " == *" $2 "* ]]
 }

@@ -10,10 +10,16 @@
 # 2. The recorded answers replayed silently on the same starting state give
 #    the same files and the same log. Escape in the directory dialog ends
 #    the run silently.
-# 3. The example package, first installed over nothing, then over a newer
+# 3. The example package, first installed over nothing ("..." and OK in the
+#    browser give back the proposed directory), then over a newer
 #    TALVDEMO.EXE and a newer README.TXT: two skip-or-overwrite prompts, the
 #    check boxes of the first kept by the second, a backup of the replaced
 #    file, and the notepad windows of the information texts.
+# 4. Long texts: a 120-character title and URL, a 200-character target path
+#    and a 100-character log path are shown whole in every dialog (measured
+#    in the running dialog by dialog_probe.exe); the prompt sits low on the
+#    screen; Enter keeps the installed file; a cancelled browser leaves the
+#    run a success.
 #
 # usage: gui_test.sh [WINDOWS_BUILD] [NATIVE_BUILD]
 set -uo pipefail
@@ -73,6 +79,47 @@ check_file_text() {  # check_file_text NAME FILE TEXT
   check "$1" "$3" "$(cat "$2" 2>/dev/null || echo '<missing>')"
 }
 
+# The folder browser of the directory dialog: "..." opens it, its window
+# is kept as a screenshot, and a click on BUTTON (1 OK, 2 Cancel) closes it.
+BROWSER_NAME='^Browse for Folder$'
+browse_and_close() {
+  gui_click pathsel.browse
+  step "the folder browser opens" gui_wait_window "$BROWSER_NAME" || return 1
+  gui_shot_browser "$1"
+  click_browser "$2"
+}
+
+gui_shot_browser() {
+  local dialog=$GUI_WIN
+  GUI_WIN=$(xdotool search --onlyvisible --name "$BROWSER_NAME" | head -1)
+  gui_shot "$1"
+  GUI_WIN=$dialog
+}
+
+# click_browser ID: a click on that button of the open browser. Under Wine
+# the first click into the browser, an owned window, only activates it: it
+# goes to the text above the tree first.
+click_browser() {
+  local browser cx cy x y w h
+  browser=$(xdotool search --onlyvisible --name "$BROWSER_NAME" | head -1)
+  gui_probe "Browse for Folder"
+  read -r _ _ _ _ _ cx cy <<<"$(grep '^dialog ' <<<"$GUI_PROBE")"
+  xdotool mousemove --window "$browser" $((cx + 20)) $((cy + 12)) click 1
+  sleep 0.3
+  IFS=', x' read -r x y w h <<<"$(gui_probe_control "$1" | cut -d' ' -f2)"
+  xdotool mousemove --window "$browser" $((cx + x + w / 2)) $((cy + y + h / 2)) click 1
+  step "the folder browser closes" _browser_gone
+}
+
+_browser_gone() {
+  local i
+  for ((i = 0; i < 25; i++)); do
+    xdotool search --onlyvisible --name "$BROWSER_NAME" >/dev/null 2>&1 || return 0
+    sleep 0.2
+  done
+  return 1
+}
+
 # ---- 1. directory typed by the user, newer files overwritten "always" ----------
 
 pkg="$work/conflict"
@@ -101,6 +148,11 @@ conflict_walk() {
   check_dialog continue 1-continue || return
   gui_click continue.ok
   check_dialog pathsel 1-pathsel-proposed || return
+  # Nothing of a path on a missing drive exists: the browser selects
+  # nothing, and its OK, which would give the desktop, changes nothing.
+  gui_type_into pathsel.path 'Q:\Nowhere\App'
+  browse_and_close 1-browser-nothing-selected 1
+  check "OK in the browser without a selection keeps the path" 'Q:\Nowhere\App' "$(gui_probe; gui_probe_text 102)"
   gui_type_into pathsel.path 'C:\Gui Typed\App'
   gui_shot 1-pathsel-typed
   gui_click pathsel.ok
@@ -184,8 +236,12 @@ notepad_shown() {  # notepad_shown FILE: a notepad window shows FILE
 first_example_walk() {
   step "notepad shows BEFORE.TXT" notepad_shown BEFORE.TXT
   check_dialog continue 2-continue || return
+  import -window root "$GUI_ARTIFACTS/2-continue-screen.png" 2>/dev/null  # beside notepad
   gui_click continue.ok
   check_dialog pathsel 2-pathsel || return
+  browse_and_close 2-browser-first 1
+  check "\"...\" and OK in the browser give the proposed directory" \
+    'C:\Program Files\Talven Demo' "$(gui_probe; gui_probe_text 102)"
   gui_click pathsel.ok
   check_dialog logfile 2-result-first || return
   step "notepad shows AFTER.TXT" notepad_shown AFTER.TXT
@@ -257,6 +313,91 @@ check_log_line "example again: README.TXT replaced by" "$demo_log" \
   $'^C:\\\\Program Files\\\\Talven Demo\\\\README\\.TXT\t5/5/2020 .* replaced by 1/1/2020 '
 check_log_line "example again: the other files refreshed" "$demo_log" \
   $'^C:\\\\Program Files\\\\Talven Demo\\\\help\\\\FAQ\\.TXT\t1/1/2020 .*  refreshed$'
+
+wine_prefix_stop
+
+# ---- 4. long texts ------------------------------------------------------------
+
+# long_path PREFIX LENGTH: PREFIX followed by folder levels, LENGTH characters.
+long_path() {
+  local path=$1 level=1
+  while [ ${#path} -lt "$2" ]; do path+="\\Level $level of a deep folder tree"; level=$((level + 1)); done
+  path=${path:0:$2}
+  [[ "$path" == *[\\\ ] ]] && path="${path:0:$(($2 - 1))}x"
+  printf '%s' "$path"
+}
+host_of() { local p=${1#C:\\}; printf '%s/%s' "$drive_c" "${p//\\//}"; }
+
+long_title="Talven Long Demo 2.0.1 brings a new viewer, faster imports, a reworked help and many small fixes asked for by our users!"
+long_url="https://talven.example/releases/2026/talven-long-demo/notes-for-this-version/everything-that-changed-since-1.0.html?l=en"
+long_dir=$(long_path 'C:\Talven Long\Install' 87)         # its log: 100 characters
+kept_dir=$(long_path 'C:\Talven Long\Installed Before' 192)  # its OLD.TXT: 200
+long_pkg="$work/long"
+mkdir -p "$long_pkg"
+printf '%s\r\n' '[Version]' 'FormKw=TALVEN' '[Info]' "BeforeTitle=$long_title" "URL=$long_url" \
+  '[Strings]' "MyProgramPath=$long_dir" '[Files]' "OLD.TXT=$kept_dir" 'NEW.TXT=' >"$long_pkg/LONG.INF"
+echo "new OLD" >"$long_pkg/OLD.TXT"
+echo "new NEW" >"$long_pkg/NEW.TXT"
+touch -d "$NEW_DATE" "$long_pkg"/*
+rm -rf "$drive_c/Talven Long"
+mkdir -p "$(host_of "$kept_dir")"
+echo "old OLD" >"$(host_of "$kept_dir")/OLD.TXT"
+touch -d "$OLD_DATE" "$(host_of "$kept_dir")/OLD.TXT"
+check "the long texts have their lengths" "120 120 100 200" \
+  "${#long_title} ${#long_url} $((${#long_dir} + 13)) $((${#kept_dir} + 8))"
+
+# check_texts_whole NAME: every static text of the open dialog fits.
+check_texts_whole() {
+  if gui_probe; then pass "$1: every text shown whole"; else fail "$1: a text is cut:"$'\n'"$GUI_PROBE"; fi
+}
+
+long_walk() {
+  check_dialog continue 4-continue-long || return
+  check_texts_whole "continue prompt"
+  check "continue prompt: title and question" "$long_title\\rContinue Installation?" "$(gui_probe_text 101)"
+  check "continue prompt: the URL" "$long_url" "$(gui_probe_text 107)"
+  local top
+  top=$(sed -n 's/^dialog [0-9-]* \([0-9-]*\) .*/\1/p' <<<"$GUI_PROBE")
+  check "continue prompt: low on the screen" yes "$([ "${top:-0}" -ge 384 ] && echo yes)"
+  check "continue prompt: the link is blue" yes \
+    "$([ "$(convert "$GUI_ARTIFACTS/4-continue-long.png" txt:- 2>/dev/null | grep -ci '#0000FF')" -gt 0 ] && echo yes)"
+  gui_key Return
+  check_dialog pathsel 4-pathsel-long || return
+  gui_probe
+  check "directory dialog: the focus in the path" yes "$(gui_probe_has 102 focus && echo yes)"
+  check "directory dialog: the proposal" "$long_dir" "$(gui_probe_text 102)"
+  browse_and_close 4-browser-deep 1
+  check "\"...\" and OK on a deep missing folder give the proposal" "$long_dir" "$(gui_probe; gui_probe_text 102)"
+  browse_and_close 4-browser-cancelled 2
+  check "a cancelled browser keeps the path" "$long_dir" "$(gui_probe; gui_probe_text 102)"
+  gui_click pathsel.ok
+  check_dialog soc 4-soc-long || return
+  check_texts_whole "skip-or-overwrite prompt"
+  local question
+  question=$(gui_probe_text 101)
+  check "skip-or-overwrite prompt: the whole question" yes \
+    "$([[ "$question" == "The file \"$kept_dir\\OLD.TXT\" in your system has the Date "*", you should skip!" ]] && echo yes)"
+  check "skip-or-overwrite prompt: \"Skip copy\" is the only default" "1" \
+    "$(grep -E '^[0-9]+ Button .* default' <<<"$GUI_PROBE" | cut -d' ' -f1 | tr '\n' ' ' | sed 's/ $//')"
+  check "skip-or-overwrite prompt: the focus on \"Skip copy\"" yes "$(gui_probe_has 1 focus && echo yes)"
+  gui_key Return
+  check_dialog logfile 4-result-long || return
+  check_texts_whole "result dialog"
+  check "result dialog: a cancelled browser is no failure" "Installation successfully!" "$(gui_probe_text 101)"
+  check "result dialog: the log path" "$long_dir\\LOGFILKW.LOG" "$(gui_probe_text 107)"
+  gui_key Return
+}
+
+echo "--- long texts"
+gui_start_setup "$(z_path "$long_pkg")\\LONG.INF"
+long_walk
+step "SETUP.EXE ends after the result dialog" gui_wait_setup_end
+check "long texts: exit code" 0 "$GUI_SETUP_EXIT"
+check_file_text "Enter in the prompt keeps the installed file" "$(host_of "$kept_dir")/OLD.TXT" "old OLD"
+check_file_text "NEW.TXT in the proposed directory" "$(host_of "$long_dir")/NEW.TXT" "new NEW"
+check "nothing installed on the desktop" 0 "$(find "$drive_c/users" -path '*Desktop*' -name NEW.TXT | wc -l)"
+check "long texts: OLD.TXT not replaced by" 1 \
+  "$(tr -d '\r' <"$(host_of "$long_dir")/LOGFILKW.LOG" | grep -F "$kept_dir\\OLD.TXT"$'\t' | grep -c ' not replaced by ')"
 
 gui_stop
 echo "GUI test took $((SECONDS - test_started)) s; screenshots in $GUI_ARTIFACTS"

@@ -70,8 +70,8 @@ bool DestinationOf(const char* key, const char* sourceFile, Str& destination) {
   if (length == 0) {
     // An empty destination would be "\", the root of the current drive: the
     // distribution medium. Nothing is installed there.
-    MessageBuffer += Str("Error: no destination for [Files] ") + key +
-                     ": the installation directory is empty, nothing copied\r\n";
+    MessageBuffer += Str("Error: the destination of [Files] ") + key +
+                     " is empty: no installation directory, nothing copied\r\n";
     RaiseErrorLevelToFailure();
     return false;
   }

@@ -92,8 +92,10 @@ void WarnAboutIconIndex(const TLinkLine& line, const Str& path) {
 }
 
 int ReportLinkFailure(const Str& path, int errors) {
-  LogLine("Error: can't create Link");
-  Str text("Error: can't create Link ");
+  static const char failure[] = "Error: can't create Link";
+  LogLine(failure);
+  Str text(failure);
+  text += ' ';
   text += path;
   ShowErrorBox(text.c_str());
   return errors + 1;

@@ -65,14 +65,11 @@ void ClearReadOnly(const char* path) {
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
     SetFileAttributesA(path, attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 }
-// Windows 95, 98 and Me have MoveFileExA only as a stub: there the installed
-// file goes first and the complete temporary takes its name right after,
-// so that at least nothing cut short ever bears the target's name.
+// One step: the complete temporary takes the target's name, or nothing
+// changes. (Windows 95, 98 and Me, where MoveFileExA is only a stub, cannot
+// start SETUP.EXE at all: it imports AttachConsole.)
 bool RenameOver(const char* temporary, const char* target) {
-  if (MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING)) return true;
-  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-  if (!DeleteFileA(target) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
-  return MoveFileA(temporary, target) != 0;
+  return MoveFileExA(temporary, target, MOVEFILE_REPLACE_EXISTING) != 0;
 }
 }  // namespace
 

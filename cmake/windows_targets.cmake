@@ -31,8 +31,10 @@ target_link_options(SETUP PRIVATE -Os -flto -static -s -nostdlib -Wl,-e,_SetupEn
 # turn. Every other system DLL, the C runtime included, is linked through a
 # delay-import library made from its .def file and loaded from the system
 # folder at its first call (delay_load_win32.cpp). A function missing from a
-# .def file shows at link time as an undefined __imp__Name@N: add Name@N,
-# spelled as the mingw-w64 import library spells it (nm lib<dll>.a).
+# .def file would be taken from the toolchain's usual import libraries (CMake
+# links them by default) and so imported statically: the check after the
+# link below fails the build then. Add Name@N to the .def file, spelled as
+# the mingw-w64 import library spells it (nm lib<dll>.a).
 # Each library keeps its module handle in a word of initialised data, always
 # zero at start: moved to uninitialised data, it costs no page of the file
 # (SETUP.EXE has no other initialised data).
@@ -54,6 +56,11 @@ endforeach()
 add_custom_target(delay_import_libs DEPENDS ${DELAY_IMPORT_LIBS})
 add_dependencies(SETUP delay_import_libs)
 target_link_libraries(SETUP PRIVATE gcc ${DELAY_IMPORT_LIBS} kernel32)
+find_program(SETUP_OBJDUMP NAMES i686-w64-mingw32-objdump objdump REQUIRED)
+add_custom_command(TARGET SETUP POST_BUILD
+  COMMAND sh -c "imports=$(\"$0\" -p \"$1\" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr A-Z a-z | sort -u | tr '\\n' ' '); [ \"$imports\" = 'kernel32.dll ' ] || { echo \"SETUP.EXE imports $imports- only kernel32.dll may be imported; add the functions to platform/win32/delay_imports/*.def\" >&2; exit 1; }"
+          ${SETUP_OBJDUMP} $<TARGET_FILE:SETUP>
+  VERBATIM)
 
 file(GLOB WIN_TOOL_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*_tool.cpp)
 foreach(src ${WIN_TOOL_SOURCES})

@@ -49,26 +49,42 @@ size_t ExpandInto(const char* text, char* buffer, size_t size) {
   return CopyToBuffer(buffer, size, whole.c_str());
 }
 
-bool TryExpandEnvPasString(const char* text, Str& result, Str& overflowMessage) {
+namespace {
+// The check of ExpandEnvPasString: false, with the size the text needs (its
+// NUL included), when the expanded text does not fit.
+bool ExpandWithinPasBuffer(const char* text, Str& result, size_t& needed) {
   char buffer[ExpandEnvPasBufferSize];
-  DWORD needed = ExpandEnvironmentStringsA(text, buffer, ExpandEnvPasBufferSize);
-  if (needed != 0 && needed <= ExpandEnvPasBufferSize) {
+  DWORD reported = ExpandEnvironmentStringsA(text, buffer, ExpandEnvPasBufferSize);
+  if (reported != 0 && reported <= ExpandEnvPasBufferSize) {
     buffer[ExpandEnvPasBufferSize - 1] = '\0';
     result = buffer;
     return true;
   }
   Str whole;
-  if (needed == 0 || !ExpandWhole(text, needed, whole)) {
+  if (reported == 0 || !ExpandWhole(text, reported, whole)) {
     // Failed outright: nothing to measure, nothing overflowed.
     result.clear();
     return true;
   }
   // Decided by the real length, so that both platforms agree on the limit.
-  if (whole.size() + 1 <= ExpandEnvPasBufferSize) {
+  needed = whole.size() + 1;
+  if (needed <= ExpandEnvPasBufferSize) {
     result = static_cast<Str&&>(whole);
     return true;
   }
-  overflowMessage = ExpandOverflowMessage(ExpandEnvPasBufferSize, text, whole.size() + 1);
+  return false;
+}
+}  // namespace
+
+bool ExpandFitsPasBuffer(const char* text, Str& result) {
+  size_t needed = 0;
+  return ExpandWithinPasBuffer(text, result, needed);
+}
+
+bool TryExpandEnvPasString(const char* text, Str& result, Str& overflowMessage) {
+  size_t needed = 0;
+  if (ExpandWithinPasBuffer(text, result, needed)) return true;
+  overflowMessage = ExpandOverflowMessage(ExpandEnvPasBufferSize, text, needed);
   return false;
 }
 

@@ -32,6 +32,9 @@ enum { ExpandEnvPasBufferSize = 521 };
 // EBufferOverflow message and false. A failed expansion gives the empty text.
 bool TryExpandEnvPasString(const char* text, Str& result, Str& overflowMessage);
 
+// The same check for a caller that reports an overflow in its own words.
+bool ExpandFitsPasBuffer(const char* text, Str& result);
+
 // "Buffersize = <bufferSize> at ExpandEnvPasString <text> too small, <needed>
 // required", text unexpanded, needed with the NUL.
 Str ExpandOverflowMessage(size_t bufferSize, const char* text, size_t needed);

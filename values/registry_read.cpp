@@ -87,8 +87,8 @@ bool QueryEntry(const char* name, HKEY root, const TRegReadEntry& parts, char* v
 TRegReadResult ReadEntry(const char* file, const char* name) {
   char value[EntrySize];
   if (ReadProfileValue(file, "RegRead", name, value) == EntryCut) return StopWithInternalError();
-  Str entry, overflow;
-  if (!TryExpandEnvPasString(value, entry, overflow)) return StopWithInternalError();
+  Str entry;
+  if (!ExpandFitsPasBuffer(value, entry)) return StopWithInternalError();
   TRegReadEntry parts;
   if (!SplitEntry(entry, parts)) {
     MessageBuffer += Str("INF Syntax error: missing \",\" in [ReadReg], ") + name + "\r\n";

@@ -19,6 +19,7 @@ resource_block() {  # resource_block HEADER_PREFIX
 
 # WS_CHILD|WS_VISIBLE = 0x50000000; WS_TABSTOP 0x10000; WS_GROUP 0x20000;
 # WS_BORDER 0x800000; BS_DEFPUSHBUTTON 1; BS_AUTOCHECKBOX 3; SS_CENTER 1;
+# SS_NOPREFIX 0x80 (an "&" in a text is shown, not taken for a mnemonic);
 # ES_AUTOHSCROLL 0x80. Dialog: WS_POPUP|WS_CAPTION|WS_SYSMENU|DS_MODALFRAME,
 # and no DS_SETFONT (0x40): the system dialog font.
 expected_dialog() {
@@ -30,8 +31,8 @@ CAPTION "Setup"
 BEGIN
   CONTROL "OK", 1, "BUTTON", 0x50010001, 34, 34, 31, 14
   CONTROL "Cancel", 2, "BUTTON", 0x50010000, 100, 34, 33, 14
-  CONTROL "Continue Installation?", 101, "STATIC", 0x50020001, 5, 4, 166, 24
-  CONTROL "", 107, "STATIC", 0x50020000, 3, 51, 169, 12
+  CONTROL "Continue Installation?", 101, "STATIC", 0x50020081, 5, 4, 166, 24
+  CONTROL "", 107, "STATIC", 0x50020081, 3, 51, 169, 12
 END
 EOT
     ;;
@@ -42,8 +43,8 @@ CAPTION "Setup"
 BEGIN
   CONTROL "Close", 1, "BUTTON", 0x50010001, 136, 71, 59, 14
   CONTROL "show Logfile", 106, "BUTTON", 0x50010000, 10, 62, 58, 14
-  CONTROL "Sucess?", 101, "STATIC", 0x50020000, 9, 10, 181, 29
-  CONTROL "LogFilePath", 107, "STATIC", 0x50020000, 8, 50, 187, 10
+  CONTROL "Sucess?", 101, "STATIC", 0x50020080, 9, 10, 181, 29
+  CONTROL "LogFilePath", 107, "STATIC", 0x50020081, 8, 50, 187, 10
   CONTROL "Logfile:", 65535, "STATIC", 0x50020000, 8, 41, 52, 8
 END
 EOT
@@ -55,12 +56,12 @@ CAPTION "Setup"
 BEGIN
   CONTROL "always", 105, "BUTTON", 0x50010003, 39, 31, 39, 12
   CONTROL "Skip copy", 1, "BUTTON", 0x50010001, 8, 43, 41, 14
-  CONTROL "Overwrite", 4, "BUTTON", 0x50010001, 59, 43, 55, 14
+  CONTROL "Overwrite", 4, "BUTTON", 0x50010000, 59, 43, 55, 14
   CONTROL "with Backup to", 104, "BUTTON", 0x50010003, 59, 57, 63, 12
   CONTROL "FilePath", 102, "EDIT", 0x50810080, 5, 67, 157, 11
   CONTROL "...", 103, "BUTTON", 0x50010000, 166, 67, 12, 10
   CONTROL "Cancel Install", 2, "BUTTON", 0x50010000, 123, 43, 56, 14
-  CONTROL "Continue Installation?", 101, "STATIC", 0x50020001, 5, 4, 166, 24
+  CONTROL "Continue Installation?", 101, "STATIC", 0x50020081, 5, 4, 166, 24
 END
 EOT
     ;;
@@ -70,7 +71,7 @@ STYLE 0x80c80080
 CAPTION "Setup"
 BEGIN
   CONTROL "&OK", 1, "BUTTON", 0x50010000, 31, 44, 38, 15
-  CONTROL "The program will be installed to:", 101, "STATIC", 0x50000000, 6, 10, 123, 12
+  CONTROL "The program will be installed to:", 101, "STATIC", 0x50000080, 6, 10, 123, 12
   CONTROL "Cancel", 2, "BUTTON", 0x50010000, 86, 44, 43, 15
   CONTROL "", 102, "EDIT", 0x50810080, 7, 26, 149, 12
   CONTROL "...", 103, "BUTTON", 0x50010000, 162, 27, 15, 9

@@ -75,9 +75,10 @@ unset MyProgramPath MyStartMenu SETUP_MACHINE LC_ALL LC_TIME LANGUAGE
 
 # ---- payloads -----------------------------------------------------------------
 
-# A byte stream fixed by its seed: AES in counter mode over zeros.
+# A byte stream fixed by its seed: AES in counter mode over zeros. It ends
+# when its reader has had enough (a broken pipe is its normal end).
 seeded_stream() {  # seeded_stream SEED
-  openssl enc -aes-128-ctr -nosalt -K "$(printf '%032x' "$1")" -iv 0 -in /dev/zero 2>/dev/null
+  openssl enc -aes-128-ctr -nosalt -K "$(printf '%032x' "$1")" -iv 0 -in /dev/zero 2>/dev/null || true
 }
 
 make_small_tree() {  # make_small_tree DIR FILES FOLDERS SEED
@@ -283,20 +284,21 @@ run_rounds() {  # run_rounds PACKAGE
 # ---- opens per installed file -------------------------------------------------------
 
 # Opens of a Wine contender: its server's create_file and open_file_object
-# requests, and create_mapping, of the whole process tree.
+# requests, and create_mapping, of the whole process tree; into $opens
+# ("OPENS MAPPINGS").
 wine_opens() {  # wine_opens CONTENDER PACKAGE ROUND
   local requests="$work/prefix-${1#wine_}.requests" before
   before=$(stat -c %s "$requests")
   "$1" "$2" "$3"
-  tail -c +$((before + 1)) "$requests" |
+  opens=$(tail -c +$((before + 1)) "$requests" |
     awk '/: create_file\( |: open_file_object\( / { o++ } /: create_mapping\( / { m++ }
-         END { printf "%d %d\n", o, m }'
+         END { printf "%d %d\n", o, m }')
 }
 
 native_opens() {  # native_opens CONTENDER PACKAGE ROUND
   local strace_log="$work/strace.log"
   STRACE_LOG=$strace_log "$1" "$2" "$3"
-  awk '/ (open|openat|creat)\(/ { o++ } / mmap2?\(.*MAP_SHARED/ { m++ } END { printf "%d %d\n", o, m }' "$strace_log"
+  opens=$(awk '/ (open|openat|creat)\(/ { o++ } / mmap2?\(.*MAP_SHARED/ { m++ } END { printf "%d %d\n", o, m }' "$strace_log")
 }
 
 # strace in front of the native contenders' command when asked for.
@@ -313,10 +315,14 @@ count_opens() {  # count_opens FULL_PACKAGE ONE_FILE_PACKAGE FILES
   for contender in wine_setup wine_nsis wine_xcopy native_setup native_cp; do
     kind=wine_opens
     [ "${contender#native}" != "$contender" ] && kind=native_opens
-    read -r empty_o empty_m < <($kind "$contender" "$2" 90)
+    # The first run of a program in its prefix does more than the next.
+    $kind "$contender" "$2" 89
+    $kind "$contender" "$2" 90
     check_installed "$2" "$contender"
-    read -r full_o full_m < <($kind "$contender" "$1" 91)
+    read -r empty_o empty_m <<<"$opens"
+    $kind "$contender" "$1" 91
     check_installed "$1" "$contender"
+    read -r full_o full_m <<<"$opens"
     printf '  %-13s %6.2f opens   %6.2f mappings   (runs: %d/%d opens, %d/%d mappings)\n' "${contender//_/ }" \
       "$(ratio $((full_o - empty_o)) $(($3 - 1)))" "$(ratio $((full_m - empty_m)) $(($3 - 1)))" \
       "$full_o" "$empty_o" "$full_m" "$empty_m"

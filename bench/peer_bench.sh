@@ -173,6 +173,9 @@ native_machine() {  # native_machine DIR
   "$setup_native" --machine "$1" /S "$work/none.inf" >/dev/null 2>&1 || true
 }
 
+# Wine's own xcopy.exe, wherever the distribution put it (read to warm it).
+xcopy_exe=$(ls /usr/lib/wine/i386-windows/xcopy.exe /usr/lib/*/wine/i386-windows/xcopy.exe 2>/dev/null | head -1 || true)
+
 z_path() { printf 'Z:%s' "${1//\//\\}"; }
 
 # ---- contenders -----------------------------------------------------------------
@@ -182,14 +185,17 @@ z_path() { printf 'Z:%s' "${1//\//\\}"; }
 wine_setup() {
   write_control_file "$1" "R$2" "C:\\dest-setup-$2"
   installed="$work/prefix-setup/drive_c/dest-setup-$2/tree"
+  warm setup "$1/tree" "$1/R$2.INF" "$setup_exe"
   WINEPREFIX="$work/prefix-setup" timed wine "$setup_exe" /S "$(z_path "$1/R$2.INF")"
 }
 wine_nsis() {
   installed="$work/prefix-nsis/drive_c/dest-nsis-$2/tree"
+  warm nsis "$1/nsis.exe"
   WINEPREFIX="$work/prefix-nsis" timed wine "$1/nsis.exe" /S "/D=C:\\dest-nsis-$2"
 }
 wine_xcopy() {
   installed="$work/prefix-xcopy/drive_c/dest-xcopy-$2/tree"
+  warm xcopy "$1/tree" $xcopy_exe
   WINEPREFIX="$work/prefix-xcopy" timed wine xcopy /E /I /Q "$(z_path "$1/tree")" "C:\\dest-xcopy-$2\\tree"
 }
 native_setup() {
@@ -209,8 +215,17 @@ native_cp() {
 
 drop_caches() { sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true; }
 
-# Runs a command, its wall seconds into $seconds. Wine's runs start from a
-# synced disk with a warm cache (a cold one would time Wine's own DLLs).
+# A Wine run starts with its inputs and Wine's own files in the cache,
+# whichever contender ran before it (the native ones drop the caches): a
+# cold start would time the disk and Wine's DLLs, and the first of the
+# contenders reading the same tree would pay for the others.
+warm() {  # warm PREFIX_NAME PATH...
+  local prefix=$1; shift
+  find "$@" -type f -exec cat {} + >/dev/null
+  WINEPREFIX="$work/prefix-$prefix" wine cmd /c exit >/dev/null 2>&1 </dev/null
+}
+
+# Runs a command, its wall seconds into $seconds, from a synced disk.
 timed() {
   sync
   local start=$EPOCHREALTIME

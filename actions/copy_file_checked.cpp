@@ -41,10 +41,17 @@ FileSide ReadSide(const char* path) {
 
 // Files without version information compare by the date of their last write,
 // in the steps that the date texts show. A target that does not exist has
-// no date: its time 0 compares as earlier.
-void SwitchToDates(const char* newFile, const char* target, bool targetExists, FileSide& n,
-                   FileSide& i) {
-  FileDateStr(newFile, FileTimeLastWrite, n.written, n.text);
+// no date: its time 0 compares as earlier. The new file's time usually
+// comes with the search that found it, which saves opening the file once
+// more for the same answer.
+void SwitchToDates(const char* newFile, const FILETIME* newFileWritten, const char* target,
+                   bool targetExists, FileSide& n, FileSide& i) {
+  if (newFileWritten) {
+    n.written = *newFileWritten;
+    FileTimeDateStr(n.written, n.text);
+  } else {
+    FileDateStr(newFile, FileTimeLastWrite, n.written, n.text);
+  }
   if (targetExists) FileDateStr(target, FileTimeLastWrite, i.written, i.text);
   i.number = CompareDateTexts(i.written, n.written);
 }
@@ -115,14 +122,14 @@ void ResetCopyPromptMemory() {
 }
 
 uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
-                         uint32_t flags) {
+                         uint32_t flags, const FILETIME* newFileWritten) {
   FileSide n = ReadSide(newFile);
   // Most targets of an installation are new: one look instead of reading
   // the version and the date of a file that is not there.
   bool targetExists = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
   FileSide i = targetExists ? ReadSide(target) : FileSide();
   bool dateMode = n.number == 0;
-  if (dateMode) SwitchToDates(newFile, target, targetExists, n, i);
+  if (dateMode) SwitchToDates(newFile, newFileWritten, target, targetExists, n, i);
 
   bool backupWanted = false;
   if (InstalledLooksNewer(n, i, dateMode)) {

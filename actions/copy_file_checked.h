@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "platform/platform.h"
+
 // Bits of the state word of the [Files] phase.
 enum : uint32_t {
   CopyStop = 0x1000,       // no further file of the phase is copied
@@ -13,9 +15,11 @@ enum : uint32_t {
 };
 
 // Copies newFile onto target after the comparison; writes one log line and
-// returns flags with the bits this call adds.
+// returns flags with the bits this call adds. newFileWritten is the new
+// file's last-write time as the directory search that found it reported it;
+// without it the time is read from the file.
 uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
-                         uint32_t flags);
+                         uint32_t flags, const FILETIME* newFileWritten = nullptr);
 
 // Forgets the answer that "always" gave for later prompts (a new run).
 void ResetCopyPromptMemory();

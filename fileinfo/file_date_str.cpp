@@ -33,6 +33,11 @@ uint32_t DosStampOf(const FILETIME& fileTime) {
   return (static_cast<uint32_t>(dosDate) << 16) | dosTime;
 }
 
+void FileTimeDateStr(const FILETIME& fileTime, Str& dateText) {
+  dateText.clear();
+  FileTimeText(fileTime, dateText);
+}
+
 void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText) {
   dateText.clear();
   fileTime.dwLowDateTime = 0;

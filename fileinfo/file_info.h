@@ -41,6 +41,10 @@ enum { FileTimeCreation = 1, FileTimeLastAccess = 2, FileTimeLastWrite = 3 };
 // An unopenable file gives an empty text and a zero time.
 void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText);
 
+// The date text of a time stamp already at hand (from a directory search),
+// exactly as FileDateStr gives it for the file that has that time.
+void FileTimeDateStr(const FILETIME& fileTime, Str& dateText);
+
 // The DOS date and time of a file time, which its date text shows, as one
 // number (the date in the high 16 bits, the time in two-second steps in the
 // low ones), so that later texts have greater numbers; 0 for a time that

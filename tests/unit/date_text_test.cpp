@@ -181,6 +181,29 @@ TEST_F(FileDateTest, TimeOutsideTheDosRangeGivesEmptyTextButTheTime) {
   EXPECT_EQ(DateOf(), "12/31/2107 11:59:58 PM");
 }
 
+// The copy takes a new file's date from the directory search that found it
+// instead of opening the file: the search's time must give the same text
+// and the same time as the file itself, across the cases of the text.
+TEST_F(FileDateTest, SearchTimeGivesTheSameTextAsTheFile) {
+  const int64_t times[] = {UnixTime(2003, 3, 21, 14, 5, 33), UnixTime(2003, 3, 21, 0, 0, 1),
+                           UnixTime(1979, 12, 31, 23, 59, 59), UnixTime(1980, 1, 1, 0, 0, 0),
+                           UnixTime(2107, 12, 31, 23, 59, 59), UnixTime(2019, 12, 31, 23, 59, 58)};
+  int row = 0;
+  for (int64_t when : times) {
+    ++row;
+    SetTimes(when);
+    std::string fromFile = DateOf();
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA("C:\\f.txt", &entry);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE) << "row " << row;
+    FindClose(search);
+    Str fromSearch = "junk";
+    FileTimeDateStr(entry.ftLastWriteTime, fromSearch);
+    EXPECT_EQ(fromSearch.c_str(), fromFile) << "row " << row;
+    EXPECT_EQ(CompareFileTime(&entry.ftLastWriteTime, &fileTime), 0) << "row " << row;
+  }
+}
+
 // The emulation's GetDateFormatA and GetTimeFormatA, as Windows documents
 // them: result with the NUL counted, the size needed for size 0, error 122
 // for a buffer too small, 87 for a day that does not exist, 1004 for flags

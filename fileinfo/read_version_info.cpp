@@ -92,9 +92,26 @@ void ReadTranslation(const VersionBlock& block) {
   VersionInfo.Translation = FormatTranslationText(entry, text);
 }
 
+// Only an executable image ("MZ" in its first two bytes) can carry a version
+// resource. Most installed files are not executables, and the platform's
+// version functions open and map such a file several times just to find
+// that out; two bytes read once give the same answer. A file that cannot
+// be opened here (shared exclusively, say) is left to the version functions.
+bool CertainlyNoImage(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char start[2] = {0, 0};
+  DWORD got = 0;
+  bool read = ReadFile(file, start, sizeof start, &got, nullptr) != 0;
+  CloseHandle(file);
+  return read && (got < sizeof start || start[0] != 'M' || start[1] != 'Z');
+}
+
 }  // namespace
 
 int64_t ReadVersionInfo(const char* path, Str& versionText) {
+  if (CertainlyNoImage(path)) return -1;
   VersionBlock block(path);
   if (!block.loaded()) return -1;
   UINT length = 0;

@@ -127,10 +127,14 @@ TEST_F(ReadVersionInfoTest, NoResourceChangesNothing) {
   Str text;
   Read("v2700_pe32.dll", text);
   WriteHostFile("drive_c/readme.txt", "just text\r\n");
-  const char* paths[] = {"C:\\readme.txt", "C:\\missing.dll"};
+  // Too short for a header, and a text that only starts like an image.
+  WriteHostFile("drive_c/empty.dll", "");
+  WriteHostFile("drive_c/m.dll", "M");
+  WriteHostFile("drive_c/mz.dll", "MZ but no image\r\n");
   std::string nover = Place("nover_pe32.dll");
   std::string otherId = Place("otherid_pe32.dll");
-  for (const char* path : {paths[0], paths[1], nover.c_str(), otherId.c_str()}) {
+  for (const char* path : {"C:\\readme.txt", "C:\\missing.dll", "C:\\empty.dll", "C:\\m.dll",
+                           "C:\\mz.dll", nover.c_str(), otherId.c_str()}) {
     Str kept = "kept";
     EXPECT_EQ(ReadVersionInfo(path, kept), -1) << path;
     EXPECT_STREQ(kept.c_str(), "kept");

@@ -47,7 +47,7 @@ void CheckSource(const char* key, int line) {
   if (cut > 0) dir = dir + "\\" + source.substr(0, static_cast<size_t>(cut));
   if (cut >= 0) mask = source.c_str() + cut + 1;
   if (CountMatches(dir, mask, withSubdirs, 0) == 0)
-    Error(line, Where("Files", key) + "no file of the package matches " + dir + "\\" + mask);
+    Error(line, Where("Files", key) + "no file of the package matches " + source);
 }
 
 void CheckDestination(const char* key, const char* value, int line) {

@@ -6,6 +6,8 @@
 // order the groups run in.
 #include "check/checks.h"
 
+#include "values/cut_key_list.h"
+
 TCheckInput CheckInput;
 
 int LineOf(const char* section, const char* key) {
@@ -15,6 +17,13 @@ int LineOf(const char* section, const char* key) {
 
 Str Where(const char* section, const char* key) {
   return Str("[") + section + "] " + key + ": ";
+}
+
+void ReadCheckedKeyList(const char* section, char* keys, DWORD size, const char* consequence) {
+  if (!ReadKeyListDroppingCutName(CheckInput.Path, section, keys, size)) return;
+  Str text = Str("[") + section + "] has more key names than fit in ";
+  text.appendNumber(size - 1);
+  Error(LineOf(section, nullptr), text + " characters: " + consequence);
 }
 
 void RunAllChecks() {

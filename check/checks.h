@@ -5,6 +5,7 @@
 
 #include "check/line_index.h"
 #include "check/report.h"
+#include "platform/platform.h"
 
 struct TCheckInput {
   const char* Path;        // the control file, as the profile functions take it
@@ -22,6 +23,11 @@ int LineOf(const char* section, const char* key);
 
 // "[section] key: "
 Str Where(const char* section, const char* key);
+
+// Reads the key list of section as the installer does (size characters);
+// when it is cut, reports "[section] has more key names than fit in N
+// characters: <consequence>" at the section's header.
+void ReadCheckedKeyList(const char* section, char* keys, DWORD size, const char* consequence);
 
 // One entry function per file of check/; RunAllChecks calls them in order.
 void CheckFileForm();

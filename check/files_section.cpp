@@ -4,7 +4,6 @@
 
 #include "check/checks.h"
 #include "platform/platform.h"
-#include "values/cut_key_list.h"
 #include "values/full_path.h"
 #include "values/profile_values.h"
 
@@ -62,9 +61,7 @@ void CheckDestination(const char* key, const char* value, int line) {
 
 void CheckFilesSection() {
   char keys[KeyListSize];
-  if (ReadKeyListDroppingCutName(CheckInput.Path, "Files", keys))
-    Error(LineOf("Files", nullptr),
-          "[Files] has more key names than fit in 2600 characters: later lines are not copied");
+  ReadCheckedKeyList("Files", keys, sizeof keys, "later lines are not copied");
   for (const char* key : KeyList(keys)) {
     char value[ValueSize];
     ReadProfileValue(CheckInput.Path, "Files", key, value);

@@ -8,6 +8,7 @@
 #include "common/system_message.h"
 #include "platform/platform.h"
 #include "setup/command_line.h"
+#include "setup/control_file_location.h"
 
 namespace {
 
@@ -24,19 +25,6 @@ bool ControlFileArgument(Str& argument) {
   bool found = false;
   while (NextCommandLineArgument(cursor, next)) argument = next, found = true;
   return found;
-}
-
-// The profile functions look for a relative name in the Windows folder, so
-// a relative name is taken against the current directory here.
-Str FullPathOf(const Str& path) {
-  bool relative = path.find(":") < 0 && path.c_str()[0] != '\\';
-  if (!relative) return path;
-  char current[MAX_PATH + 1];
-  DWORD length = GetCurrentDirectoryA(sizeof current, current);
-  if (length == 0 || length >= sizeof current) return path;
-  Str full(current);
-  if (full.last() != '\\') full += "\\";
-  return full + path;
 }
 
 bool ReadWholeFile(const char* path, Str& text, DWORD& error) {
@@ -73,7 +61,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   SetReportedFileName(argv[argc - 1]);
-  Str path = FullPathOf(argument);
+  Str path = AbsoluteDirectory(argument);
   Str text;
   DWORD error = 0;
   if (!ReadWholeFile(path.c_str(), text, error)) {

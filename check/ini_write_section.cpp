@@ -1,15 +1,11 @@
 // [IniWrite]: an entry with too few fields is refused by the installer with
 // a syntax error box, after the files are already in place.
 #include "check/checks.h"
-#include "values/cut_key_list.h"
 #include "values/profile_values.h"
 
 void CheckIniWrite() {
   char keys[2600];
-  if (ReadKeyListDroppingCutName(CheckInput.Path, "IniWrite", keys))
-    Error(LineOf("IniWrite", nullptr),
-          "[IniWrite] has more key names than fit in 2599 characters: later entries are not "
-          "written");
+  ReadCheckedKeyList("IniWrite", keys, sizeof keys, "later entries are not written");
   for (const char* key : KeyList(keys)) {
     char value[261];
     if (!ReadProfileValue(CheckInput.Path, "IniWrite", key, value)) continue;

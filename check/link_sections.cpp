@@ -3,7 +3,6 @@
 
 #include "actions/link_line.h"
 #include "check/checks.h"
-#include "values/cut_key_list.h"
 #include "values/profile_values.h"
 
 namespace {
@@ -30,10 +29,7 @@ void CheckLinkLine(const char* section, const char* key, char* value, int line) 
 
 void CheckLinkSection(const char* section) {
   char keys[KeyListSize];
-  if (ReadKeyListDroppingCutName(CheckInput.Path, section, keys))
-    Error(LineOf(section, nullptr), Str("[") + section +
-                                        "] has more key names than fit in 518 characters: "
-                                        "later links are not created");
+  ReadCheckedKeyList(section, keys, sizeof keys, "later links are not created");
   for (const char* key : KeyList(keys)) {
     char value[ValueSize];
     if (!ReadProfileValue(CheckInput.Path, section, key, value)) continue;

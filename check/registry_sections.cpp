@@ -6,7 +6,6 @@
 #include "actions/registry_line.h"
 #include "actions/root_key.h"
 #include "check/checks.h"
-#include "values/cut_key_list.h"
 #include "values/profile_values.h"
 
 namespace {
@@ -54,10 +53,7 @@ void CheckErrSection(const char* section, const char* value, int line) {
 
 void CheckWriteSection(const char* section) {
   char keys[WriteKeyListSize];
-  if (ReadKeyListDroppingCutName(CheckInput.Path, section, keys))
-    Error(LineOf(section, nullptr), Str("[") + section +
-                                        "] has more key names than fit in 519 characters: "
-                                        "later lines are not written");
+  ReadCheckedKeyList(section, keys, sizeof keys, "later lines are not written");
   for (const char* key : KeyList(keys)) {
     char value[WriteValueSize];
     if (!ReadProfileValue(CheckInput.Path, section, key, value)) continue;
@@ -82,9 +78,7 @@ void CheckReadLine(const char* key, const char* value, int line) {
 
 void CheckReadSection() {
   char keys[ReadKeyListSize];
-  if (ReadKeyListDroppingCutName(CheckInput.Path, "RegRead", keys))
-    Error(LineOf("RegRead", nullptr),
-          "[RegRead] has more key names than fit in 2600 characters: the installer ends the run");
+  ReadCheckedKeyList("RegRead", keys, sizeof keys, "the installer ends the run");
   for (const char* key : KeyList(keys)) {
     char value[ReadValueSize];
     DWORD length = ReadProfileValue(CheckInput.Path, "RegRead", key, value);

@@ -12,6 +12,9 @@ foreach(src ${NATIVE_TOOL_SOURCES})
   target_link_libraries(${name} PRIVATE setup_core ${NATIVE_PLATFORM})
 endforeach()
 
+add_executable(infcheck check/infcheck_main.cpp)
+target_link_libraries(infcheck PRIVATE infcheck_checks setup_core ${NATIVE_PLATFORM})
+
 include(cmake/test_pe_files.cmake OPTIONAL)
 include(cmake/example_package.cmake)
 
@@ -21,7 +24,7 @@ if(SETUP_FUZZ)
     get_filename_component(name ${src} NAME_WE)
     add_executable(${name} ${src})
     target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-    target_link_libraries(${name} PRIVATE setup_core ${NATIVE_PLATFORM})
+    target_link_libraries(${name} PRIVATE infcheck_checks setup_core ${NATIVE_PLATFORM})
   endforeach()
   return()
 endif()

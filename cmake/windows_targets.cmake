@@ -71,6 +71,12 @@ foreach(src ${WIN_TOOL_SOURCES})
   target_link_options(${name} PRIVATE -static -s)
 endforeach()
 
+# The package checker: a console program that imports as the tools do.
+add_executable(INFCHECK check/infcheck_main.cpp)
+set_target_properties(INFCHECK PROPERTIES OUTPUT_NAME INFCHECK SUFFIX ".EXE")
+target_link_libraries(INFCHECK PRIVATE infcheck_checks setup_core setup_platform version)
+target_link_options(INFCHECK PRIVATE -static -s)
+
 include(cmake/test_pe_files.cmake OPTIONAL)
 include(cmake/example_package.cmake)
 

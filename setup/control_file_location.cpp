@@ -48,19 +48,6 @@ Str ProgramDirectory() {
   return dir;
 }
 
-// A directory part that is relative is taken against the current directory
-// now, so that SourceDir names the same place after the change of directory.
-Str AbsoluteDirectory(const Str& dir) {
-  bool relative = dir.find(":") < 0 && dir.c_str()[0] != '\\';
-  if (!relative) return dir;
-  char current[MAX_PATH + 1];
-  DWORD length = GetCurrentDirectoryA(sizeof current, current);
-  if (length == 0 || length >= sizeof current) return dir;
-  Str absolute(current);
-  RemoveOneTrailingBackslash(absolute);
-  return absolute + "\\" + dir;
-}
-
 void LocateNamedControlFile(const Str& argument) {
   long cut = -1;
   for (size_t i = 0; i < argument.size(); ++i)
@@ -106,6 +93,17 @@ void LocateControlFileBesideProgram() {
                  "\rand no other suitable *.INF found in this Directory");
 }
 }  // namespace
+
+Str AbsoluteDirectory(const Str& dir) {
+  bool relative = dir.find(":") < 0 && dir.c_str()[0] != '\\';
+  if (!relative) return dir;
+  char current[MAX_PATH + 1];
+  DWORD length = GetCurrentDirectoryA(sizeof current, current);
+  if (length == 0 || length >= sizeof current) return dir;
+  Str absolute(current);
+  RemoveOneTrailingBackslash(absolute);
+  return absolute + "\\" + dir;
+}
 
 int CheckSignature(const char* path) {
   char value[31];

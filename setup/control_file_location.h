@@ -3,6 +3,12 @@
 
 #include "common/str.h"
 
+// A path that is relative (no colon, no leading backslash) taken against the
+// current directory now, so that it names the same place after the current
+// directory changes (and the profile functions, which look for a relative
+// name in the Windows folder, find it). Other paths are returned unchanged.
+Str AbsoluteDirectory(const Str& dir);
+
 // 0 when the file's [Version] FormKw (at most 30 characters) does not hold
 // "TALVEN" in any case; otherwise its position, counted from 1.
 int CheckSignature(const char* path);

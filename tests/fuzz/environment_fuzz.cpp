@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   ExpandEnvironmentStringsA(text.c_str(), buffer.data(), buffer.size());
   for (const char* name : {"PATH", "windir", "A", ""}) {
     DWORD n = GetEnvironmentVariableA(name, buffer.data(), buffer.size());
-    if (n < buffer.size()) fuzz::Check(buffer[n] == '\0', "variable without NUL");
+    if (n > 0 && n < buffer.size()) fuzz::Check(buffer[n] == '\0', "variable without NUL");
   }
   return 0;
 }

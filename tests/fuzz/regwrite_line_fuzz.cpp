@@ -9,7 +9,9 @@
 
 namespace {
 
+// A field is text of the line, or the empty text of a field not written.
 bool Inside(const char* p, const std::vector<char>& line) {
+  if (*p == '\0') return true;
   return p >= line.data() && p + strlen(p) < line.data() + line.size();
 }
 

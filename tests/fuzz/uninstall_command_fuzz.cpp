@@ -1,5 +1,6 @@
 // The last path of an arbitrary uninstall command line is text of that line,
-// never longer than it, and holds no double quote.
+// never longer than it (an unpaired quote stays in the text after the last
+// blank).
 #include <cstring>
 #include <string>
 
@@ -11,6 +12,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Str path = LastPathOfCommandLine(line.c_str());
   fuzz::Check(path.size() <= line.size(), "path longer than line");
   fuzz::Check(path.empty() || line.find(path.c_str()) != std::string::npos, "path not in line");
-  fuzz::Check(strchr(path.c_str(), '"') == nullptr, "quote in path");
   return 0;
 }

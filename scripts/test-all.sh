@@ -29,7 +29,7 @@ step "build fuzz" build fuzz
 step "unit and scenario tests (native)" ctest --test-dir build/native --output-on-failure -j2
 step "unit and scenario tests (ASan, UBSan)" \
   env ASAN_OPTIONS=detect_leaks=0 ctest --test-dir build/asan --output-on-failure -j2
-step "fuzzers (bounded)" scripts/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-20}"
+step "fuzzers (bounded)" scripts/run-fuzzers.sh build/fuzz "${FUZZ_SECONDS:-10}"
 step "Windows build under Wine" tests/wine/run_all.sh "$root/build/windows" "$root/build/native"
 
 echo

@@ -7,6 +7,19 @@
 
 #include "platform/platform.h"
 
+// _exit ends the process without the sanitizers' exit handlers, so an
+// AddressSanitizer build asks for the leak check itself before leaving.
+#if defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SETUP_LEAK_CHECK_AT_EXIT 1
+#endif
+#elif defined(__SANITIZE_ADDRESS__)
+#define SETUP_LEAK_CHECK_AT_EXIT 1
+#endif
+#ifdef SETUP_LEAK_CHECK_AT_EXIT
+#include <sanitizer/lsan_interface.h>
+#endif
+
 namespace platform {
 
 bool HasStandardError() { return fcntl(STDERR_FILENO, F_GETFL) != -1; }
@@ -30,6 +43,10 @@ bool HasInteractiveTerminal() { return isatty(STDIN_FILENO) && isatty(STDERR_FIL
 
 void ExitProcessNow(unsigned code) {
   fflush(nullptr);
+#ifdef SETUP_LEAK_CHECK_AT_EXIT
+  // Ends the process with LeakSanitizer's failure code when something leaked.
+  __lsan_do_leak_check();
+#endif
   _exit(static_cast<int>(code));
 }
 

@@ -15,6 +15,9 @@ endforeach()
 add_executable(infcheck check/infcheck_main.cpp)
 target_link_libraries(infcheck PRIVATE infcheck_checks setup_core ${NATIVE_PLATFORM})
 
+add_executable(simrun tools/simrun/simrun_main.cpp)
+target_link_libraries(simrun PRIVATE setupengine setup_core ${NATIVE_PLATFORM})
+
 include(cmake/test_pe_files.cmake OPTIONAL)
 include(cmake/example_package.cmake)
 
@@ -33,7 +36,7 @@ enable_testing()
 find_package(GTest REQUIRED)
 file(GLOB UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*_test.cpp)
 add_executable(unit_tests ${UNIT_TEST_SOURCES})
-target_link_libraries(unit_tests PRIVATE setup_core ${NATIVE_PLATFORM} GTest::gtest GTest::gtest_main)
+target_link_libraries(unit_tests PRIVATE setupengine setup_core ${NATIVE_PLATFORM} GTest::gtest GTest::gtest_main)
 target_compile_definitions(unit_tests PRIVATE
   SETUP_SOURCE_DIR="${CMAKE_SOURCE_DIR}" SETUP_BINARY_DIR="${CMAKE_BINARY_DIR}")
 include(GoogleTest)

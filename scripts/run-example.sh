@@ -14,7 +14,7 @@ for tool in cmake g++ i686-w64-mingw32-gcc i686-w64-mingw32-windres; do
   fi
 done
 cmake --preset native >/dev/null
-cmake --build --preset native --target setup example_package >/dev/null
+cmake --build --preset native --target setup simrun example_package >/dev/null
 if [ ! -f build/native/example/TALVDEMO.EXE ]; then
   echo "run-example: the demo program TALVDEMO.EXE was not built (is mingw-w64 installed?)" >&2
   exit 1
@@ -110,4 +110,20 @@ for file in "${changed_files[@]}"; do
     tr -d '\r' <"$machine/$file"
   fi
 done
+# The uninstall, as the system's list of installed programs starts it: the
+# registered UninstallString, run by the setup engine of the simulated
+# machine. Printed after the installation's own report, which it leaves
+# as it was.
+echo
+echo "== uninstalling: the UninstallString of TalvenDemo, run by simrun"
+build/native/simrun --machine "$machine" --uninstall TalvenDemo || echo "== uninstall exit code: $?"
+echo "== left behind by the uninstall (files and folders the installation added):"
+(cd "$machine" && find drive_* -mindepth 1 | LC_ALL=C sort) >"$machine.after-list"
+(cd "$machine.before" && find drive_* -mindepth 1 | LC_ALL=C sort) |
+  LC_ALL=C comm -13 - "$machine.after-list" | while IFS= read -r entry; do
+    if [ -d "$machine/$entry" ]; then echo "  $(win_path "$entry")\  (empty folder)"; else echo "  $(win_path "$entry")"; fi
+  done
+rm -f "$machine.after-list"
+echo "== registry keys and values left behind:"
+LC_ALL=C comm -13 <(registry_lines "$machine.before/registry.reg") <(registry_lines "$machine/registry.reg") | sed 's/^/  /'
 exit "$status"

@@ -354,6 +354,10 @@ LONG RegQueryValueExA(HKEY key, LPCSTR valueName, LPDWORD reserved, LPDWORD type
 LONG RegSetValueExA(HKEY key, LPCSTR valueName, DWORD reserved, DWORD type,
                     const BYTE* data, DWORD dataSize);
 LONG RegCloseKey(HKEY key);
+// Deletes subKey with everything below it (without subKey: only what lies
+// below key).
+LONG RegDeleteTreeA(HKEY key, LPCSTR subKey);
+LONG RegDeleteValueA(HKEY key, LPCSTR valueName);
 
 // Version resources.
 DWORD GetFileVersionInfoSizeA(LPCSTR fileName, LPDWORD handle);

@@ -6,7 +6,6 @@ namespace contract {
 
 void RunEnvironmentTables() {}
 void RunFileTables() {}
-void RunFindTables() {}
 void RunPathTables() {}
 void RunRegistryTables() {}
 void RunVersionTables(const char*) {}

@@ -5,7 +5,6 @@
 namespace contract {
 
 void RunEnvironmentTables() {}
-void RunFileTables() {}
 void RunPathTables() {}
 void RunRegistryTables() {}
 void RunVersionTables(const char*) {}

@@ -6,7 +6,6 @@ namespace contract {
 
 void RunEnvironmentTables() {}
 void RunPathTables() {}
-void RunRegistryTables() {}
 void RunVersionTables(const char*) {}
 
 }  // namespace contract

@@ -4,8 +4,6 @@
 
 namespace contract {
 
-void RunEnvironmentTables() {}
-void RunPathTables() {}
 void RunVersionTables(const char*) {}
 
 }  // namespace contract

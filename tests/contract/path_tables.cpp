@@ -74,29 +74,42 @@ struct ExpandRow {
   DWORD size;
   DWORD result;
   Bytes buffer;  // the first bytes afterwards ('#' = untouched); "" not checked
+  DWORD error;   // kUntouched: kept as it was
 };
 
-// CONTRACT_X is "value"; CONTRACT_NONE is not set.
+// CONTRACT_X is "value", CONTRACT_B "bee", CONTRACT_REC "F%CONTRACT_X%B",
+// CONTRACT_EMPTY ""; CONTRACT_NONE is not set.
 const ExpandRow kExpands[] = {
-    {1, kNone, "a%CONTRACT_X%b", 64, 8, BYTES("avalueb\0#")},
-    {2, kNone, "a%CONTRACT_X%b", 8, 8, BYTES("avalueb\0")},
-    {3, kNone, "a%contract_x%b", 64, 8, BYTES("avalueb\0")},
-    // Too small: the size needed with the NUL.
-    {4, kNone, "a%CONTRACT_X%b", 7, 8, BYTES("")},
-    {5, kNone, "a%CONTRACT_X%b", 0, 8, BYTES("")},
-    // Unknown names and lone percent signs stay as they are.
-    {6, kNone, "%CONTRACT_NONE%", 64, 16, BYTES("%CONTRACT_NONE%\0")},
-    {7, kNone, "100%", 64, 5, BYTES("100%\0")},
-    {8, kNone, "%%", 64, 3, BYTES("%%\0")},
-    {9, kNone, "%CONTRACT_X%%CONTRACT_X%", 64, 11, BYTES("valuevalue\0")},
-    {10, kNone, "", 64, 1, BYTES("\0#")},
+    {1, kNone, "a%CONTRACT_X%b", 64, 8, BYTES("avalueb\0#"), kUntouched},
+    {2, kNone, "a%CONTRACT_X%b", 8, 8, BYTES("avalueb\0"), kUntouched},
+    {3, kNone, "a%contract_x%b", 64, 8, BYTES("avalueb\0"), kUntouched},
+    // Too small: cut with a NUL, and the size needed with the NUL.
+    {4, kNone, "a%CONTRACT_X%b", 7, 8, BYTES("avalue\0"), ERROR_INSUFFICIENT_BUFFER},
+    {5, kNone, "a%CONTRACT_X%b", 0, 8, BYTES(""), kAnyError},
+    {6, kNone, "a%CONTRACT_X%b", 1, 8, BYTES("\0"), kAnyError},
+    // Unknown names and lone percent signs stay as they are; the scan goes
+    // on behind an unknown name's closing percent sign.
+    {7, kNone, "%CONTRACT_NONE%", 64, 16, BYTES("%CONTRACT_NONE%\0"), kUntouched},
+    {8, kNone, "100%", 64, 5, BYTES("100%\0"), kUntouched},
+    {9, kNone, "%%", 64, 3, BYTES("%%\0"), kUntouched},
+    {10, kNone, "%CONTRACT_NONE%CONTRACT_B%", 64, 27, BYTES("%CONTRACT_NONE%CONTRACT_B%\0"), kUntouched},
+    {11, kNone, "%CONTRACT_B%CONTRACT_B%", 64, 15, BYTES("beeCONTRACT_B%\0"), kUntouched},
+    {12, kNone, "x%CONTRACT_B%%CONTRACT_B%", 64, 8, BYTES("xbeebee\0"), kUntouched},
+    {13, kNone, "hello%foo", 64, 10, BYTES("hello%foo\0"), kUntouched},
+    // Values are not expanded again.
+    {14, kNone, "%CONTRACT_REC%", 64, 15, BYTES("F%CONTRACT_X%B\0"), kUntouched},
+    {15, kNone, "%CONTRACT_EMPTY%|", 64, 2, BYTES("|\0"), kUntouched},
+    {16, kNone, "%CONTRACT_X%%CONTRACT_X%", 64, 11, BYTES("valuevalue\0"), kUntouched},
+    {17, kNone, "", 64, 1, BYTES("\0#"), kUntouched},
 };
 
 void RunExpandRow(const ExpandRow& r) {
   BeginRow(r.row, r.deviation);
   char buffer[64];
   memset(buffer, '#', sizeof buffer);
+  SetLastError(kUntouched);
   DWORD result = ExpandEnvironmentStringsA(r.source, r.size ? buffer : nullptr, r.size);
+  ExpectLastError(r.error);
   ExpectNumber("return", r.result, result);
   ExpectBytes("buffer", r.buffer.data, buffer, r.buffer.length);
   EndRow();
@@ -112,6 +125,9 @@ void RunPathTables() {
 
 void RunEnvironmentTables() {
   SetEnvironmentVariableA("CONTRACT_X", "value");
+  SetEnvironmentVariableA("CONTRACT_B", "bee");
+  SetEnvironmentVariableA("CONTRACT_REC", "F%CONTRACT_X%B");
+  SetEnvironmentVariableA("CONTRACT_EMPTY", "");
   SetEnvironmentVariableA("CONTRACT_NONE", nullptr);
   BeginTable("expansion");
   for (const ExpandRow& r : kExpands) RunExpandRow(r);

@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   contract::RunProfileTables();
   contract::RunEnvironmentTables();
   contract::RunFileTables();
+  contract::RunOpenTables();
   contract::RunFindTables();
   contract::RunPathTables();
   contract::RunRegistryTables();

@@ -1,10 +1,10 @@
 // CopyFileA, MoveFileExA, DeleteFileA and CreateDirectoryA over targets of
-// every kind, file attributes, and the times a copy keeps. Each row works in
-// a folder of its own, so that no row sees what an earlier one left.
+// every kind, file attributes, and the times a copy keeps.
 #include <stdio.h>
 #include <string.h>
 
 #include "tests/contract/contract.h"
+#include "tests/contract/given_files.h"
 #include "tests/contract/scratch.h"
 #include "tests/contract/tables.h"
 
@@ -12,13 +12,6 @@ namespace contract {
 namespace {
 
 enum Operation { kCopy, kCopyNoReplace, kMove, kMoveReplace, kDelete, kMakeFolder };
-
-// What stands at the target's name before the operation.
-enum Target { kNoTarget, kPlain, kReadOnly, kHidden, kSystem, kFolder, kNoFolder };
-
-// What a row finds at the target's name afterwards.
-const char* const kAbsent = nullptr;
-const char* const kAFolder = "<folder>";
 
 struct FileRow {
   int row;
@@ -62,29 +55,6 @@ const FileRow kFileRows[] = {
     {25, kNone, kMakeFolder, false, kNoFolder, FALSE, ERROR_PATH_NOT_FOUND, kAbsent, false},
 };
 
-DWORD AttributesOf(Target target) {
-  switch (target) {
-    case kReadOnly: return FILE_ATTRIBUTE_READONLY;
-    case kHidden: return FILE_ATTRIBUTE_HIDDEN;
-    case kSystem: return FILE_ATTRIBUTE_SYSTEM;
-    default: return FILE_ATTRIBUTE_NORMAL;
-  }
-}
-
-// The row's folder with its source and target; the target's path.
-void GivenRow(const FileRow& r, char* source, char* target) {
-  char folder[MAX_PATH], name[16];
-  snprintf(name, sizeof name, "files%d", r.row);
-  MakeScratchFolder(name, folder);
-  JoinPath(folder, "new", source);
-  if (r.source) WriteText(source, "new");
-  JoinPath(folder, r.target == kNoFolder ? "missing\\old" : "old", target);
-  if (r.target == kFolder) CreateDirectoryA(target, nullptr);
-  if (r.target == kNoTarget || r.target == kNoFolder || r.target == kFolder) return;
-  WriteText(target, "old");
-  SetFileAttributesA(target, AttributesOf(r.target));
-}
-
 BOOL Perform(Operation operation, const char* source, const char* target) {
   switch (operation) {
     case kCopy: return CopyFileA(source, target, FALSE);
@@ -97,27 +67,15 @@ BOOL Perform(Operation operation, const char* source, const char* target) {
   return FALSE;
 }
 
-// What stands at `path`: its content, "<folder>" or "<absent>".
-void Describe(const char* path, char* out, size_t capacity) {
-  DWORD attributes = GetFileAttributesA(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES)
-    snprintf(out, capacity, "<absent>");
-  else if (attributes & FILE_ATTRIBUTE_DIRECTORY)
-    snprintf(out, capacity, "%s", kAFolder);
-  else if (ReadBytes(path, out, capacity) < 0)
-    snprintf(out, capacity, "<unreadable>");
-}
-
 void RunFileRow(const FileRow& r) {
   BeginRow(r.row, r.deviation);
-  char source[MAX_PATH], target[MAX_PATH], after[64];
-  GivenRow(r, source, target);
+  char source[MAX_PATH], target[MAX_PATH];
+  GivenRowFiles("files", r.row, r.source, r.target, source, target);
   SetLastError(kUntouched);
   BOOL result = Perform(r.operation, source, target);
   ExpectLastError(r.error);
   ExpectNumber("return", r.result, result != FALSE);
-  Describe(target, after, sizeof after);
-  ExpectText("target", r.after ? r.after : "<absent>", after);
+  ExpectTarget(target, r.after);
   ExpectNumber("source kept", r.sourceAfter, GetFileAttributesA(source) != INVALID_FILE_ATTRIBUTES);
   EndRow();
 }

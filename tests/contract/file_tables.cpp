@@ -145,6 +145,19 @@ void RunKeptTimeRow(int row, Operation operation) {
   EndRow();
 }
 
+// A copy takes the source's attributes and is marked for archiving.
+void RunKeptAttributesRow(int row) {
+  BeginRow(row);
+  char source[MAX_PATH], target[MAX_PATH];
+  GivenRowFiles("kept", row, true, kNoTarget, source, target);
+  SetFileAttributesA(source, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN);
+  ExpectNumber("return", TRUE, CopyFileA(source, target, TRUE) != FALSE);
+  ExpectNumber("attributes", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE,
+               GetFileAttributesA(target));
+  ExpectTarget(target, "new");
+  EndRow();
+}
+
 }  // namespace
 
 void RunFileTables() {
@@ -152,6 +165,7 @@ void RunFileTables() {
   for (const FileRow& r : kFileRows) RunFileRow(r);
   BeginTable("attributes");
   for (const AttributeRow& r : kAttributeRows) RunAttributeRow(r);
+  RunKeptAttributesRow(10);
   BeginTable("times");
   RunKeptTimeRow(1, kCopy);
   RunKeptTimeRow(2, kMove);

@@ -104,6 +104,53 @@ void RunBadHandleRow(int row) {
   EndRow();
 }
 
+struct EntryRow {
+  int row;
+  int deviation;
+  const char* name;  // made in C:\contract\entries, a folder when it ends in '\\'
+  DWORD set;         // attributes set on it, 0 for none
+  DWORD attributes;  // as the search returns them
+  DWORD size;
+  const char* alternate;  // the short alias, "" for a name that is short already
+};
+
+// Windows makes an alias from a long name's first six characters; Wine from
+// a hash of the name. A dot file is an ordinary file on Windows; Wine hides it.
+const EntryRow kEntries[] = {
+    {1, kNone, "plain.txt", 0, FILE_ATTRIBUTE_ARCHIVE, 5, ""},
+    {2, kNone, "hidden.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE,
+     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE, 5, ""},
+    {3, kWine, "system.ini", FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY,
+     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY, 5, ""},
+    {4, kWine, ".config", 0, FILE_ATTRIBUTE_ARCHIVE, 5, "CONFIG~1"},
+    {5, kWine, "Long File Name.text", 0, FILE_ATTRIBUTE_ARCHIVE, 5, "LONGFI~1.TEX"},
+    {6, kNone, "sub\\", 0, FILE_ATTRIBUTE_DIRECTORY, 0, ""},
+};
+
+void RunEntryRow(const EntryRow& r, const char* entries) {
+  BeginRow(r.row, r.deviation);
+  char path[MAX_PATH];
+  JoinPath(entries, r.name, path);
+  size_t length = strlen(path);
+  bool isFolder = path[length - 1] == '\\';
+  if (isFolder) {
+    path[length - 1] = '\0';
+    CreateDirectoryA(path, nullptr);
+  } else {
+    WriteText(path, "12345");
+  }
+  if (r.set) SetFileAttributesA(path, r.set);
+  WIN32_FIND_DATAA data;
+  memset(&data, 0, sizeof data);
+  HANDLE find = FindFirstFileA(path, &data);
+  ExpectNumber("found", true, find != INVALID_HANDLE_VALUE);
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  ExpectNumber("attributes", r.attributes, data.dwFileAttributes);
+  ExpectNumber("size", r.size, data.nFileSizeLow);
+  ExpectText("alternate", r.alternate, data.cAlternateFileName);
+  EndRow();
+}
+
 }  // namespace
 
 void RunFindTables() {
@@ -111,6 +158,10 @@ void RunFindTables() {
   BeginTable("find");
   for (const FindRow& r : kFinds) RunFindRow(r);
   RunBadHandleRow(14);
+  char entries[MAX_PATH];
+  MakeScratchFolder("entries", entries);
+  BeginTable("find data");
+  for (const EntryRow& r : kEntries) RunEntryRow(r, entries);
 }
 
 }  // namespace contract

@@ -27,20 +27,15 @@ class PosixFilesTest : public TempMachineTest {
   }
 };
 
-TEST_F(PosixFilesTest, CopyKeepsContentLastWriteTimeAndAttributes) {
+// A host time finer than Windows' 100 ns ticks survives a copy as ticks.
+TEST_F(PosixFilesTest, CopyKeepsTheHostTimeOfTheSource) {
   WriteHostFile("drive_c/src/App.exe", "program bytes");
-  SetFileMtime("drive_c/src/App.exe", 1049983532, 123456700);
-  ASSERT_TRUE(SetFileAttributesA("C:\\src\\app.exe", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN));
+  SetFileMtime("drive_c/src/App.exe", 1049983532, 123456789);
   mkdir(Host("drive_c/dst").c_str(), 0777);
-  SetLastError(99);
   ASSERT_TRUE(CopyFileA("C:\\SRC\\APP.EXE", "C:\\Dst\\app.exe", FALSE));
-  EXPECT_EQ(GetLastError(), 0u);
-  EXPECT_EQ(ReadHostFile("drive_c/dst/app.exe"), "program bytes");
   FILETIME source = LastWrite("C:\\src\\App.exe");
   FILETIME target = LastWrite("C:\\dst\\app.exe");
   EXPECT_EQ(CompareFileTime(&source, &target), 0);
-  EXPECT_EQ(GetFileAttributesA("C:\\dst\\app.exe"),
-            static_cast<DWORD>(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
 }
 
 TEST_F(PosixFilesTest, CopyOverAnotherCaseReplacesTheExistingFile) {

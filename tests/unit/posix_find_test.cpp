@@ -126,29 +126,6 @@ TEST_F(PosixFindTest, UnknownDrivesAndNamesOfAnotherCase) {
   EXPECT_EQ(Find("c:\\D\\ONE.TXT"), (Names{"one.txt"}));
 }
 
-TEST_F(PosixFindTest, EntryDataCarriesAttributesSizeAndTimes) {
-  WriteHostFile("drive_c/d/.config", "12345");
-  WriteHostFile("drive_c/d/hidden.ini", "");
-  ASSERT_TRUE(SetFileAttributesA("C:\\d\\hidden.ini", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-  WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA("C:\\d\\.config", &data);
-  ASSERT_NE(find, INVALID_HANDLE_VALUE);
-  // A dot file is an ordinary file on Windows, not a hidden one.
-  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_ARCHIVE));
-  EXPECT_EQ(data.nFileSizeLow, 5u);
-  EXPECT_STREQ(data.cAlternateFileName, "CONFIG~1");
-  EXPECT_NE(data.ftLastWriteTime.dwHighDateTime, 0u);
-  FindClose(find);
-  find = FindFirstFileA("C:\\d\\HIDDEN.INI", &data);
-  ASSERT_NE(find, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM));
-  FindClose(find);
-  find = FindFirstFileA("C:\\d", &data);
-  ASSERT_NE(find, INVALID_HANDLE_VALUE);
-  EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-  FindClose(find);
-}
-
 TEST_F(PosixFindTest, ShortPathNamesAgreeWithTheSearch) {
   WriteHostFile("drive_c/Program Files/My App/setup.inf", "");
   char buffer[MAX_PATH];

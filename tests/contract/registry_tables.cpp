@@ -52,6 +52,9 @@ const ValueRow kValues[] = {
     {12, kNone, "v", REG_BINARY, BYTES("a\0b"), 3, false, 8, ERROR_SUCCESS, REG_BINARY, 3, BYTES("a\0b#")},
     {13, kNone, nullptr, REG_SZ, BYTES("d\0"), 2, false, 8, ERROR_SUCCESS, REG_SZ, 2, BYTES("d\0")},
     {14, kNone, "", REG_SZ, BYTES("e\0"), 2, false, 8, ERROR_SUCCESS, REG_SZ, 2, BYTES("e\0")},
+    // A string of no bytes gives no bytes back; inner NULs are kept.
+    {15, kNone, "v", REG_SZ, BYTES(""), 0, false, 8, ERROR_SUCCESS, REG_SZ, 0, BYTES("#")},
+    {16, kNone, "v", REG_SZ, BYTES("a\0b\0\0"), 5, false, 8, ERROR_SUCCESS, REG_SZ, 5, BYTES("a\0b\0\0#")},
 };
 
 // HKCU\Software\contract\<table><row>, created as needed.

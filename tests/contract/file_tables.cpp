@@ -125,12 +125,8 @@ void RunAttributeRow(const AttributeRow& r) {
 // A copy and a move keep the last write time to the 100 ns.
 void RunKeptTimeRow(int row, Operation operation) {
   BeginRow(row);
-  char folder[MAX_PATH], name[16], source[MAX_PATH], target[MAX_PATH];
-  snprintf(name, sizeof name, "times%d", row);
-  MakeScratchFolder(name, folder);
-  JoinPath(folder, "new", source);
-  JoinPath(folder, "old", target);
-  WriteText(source, "new");
+  char source[MAX_PATH], target[MAX_PATH];
+  GivenRowFiles("times", row, true, kNoTarget, source, target);
   const FILETIME written = {0x12345670u, 0x01C2FF00u};
   HANDLE file = CreateFileA(source, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
   SetFileTime(file, nullptr, nullptr, &written);

@@ -49,3 +49,16 @@ foreach(script ${E2E_SCRIPTS})
   add_test(NAME e2e_${name} COMMAND bash ${script} $<TARGET_FILE:setup>)
   set_tests_properties(e2e_${name} PROPERTIES ENVIRONMENT "SETUP_SOURCE_DIR=${CMAKE_SOURCE_DIR};SETUP_BINARY_DIR=${CMAKE_BINARY_DIR}")
 endforeach()
+
+# The contract tests of the Win32 subset against the emulation, on a fresh
+# simulated machine each run; the Windows build runs the same rows under
+# Wine (tests/wine/contract_test.sh).
+file(GLOB CONTRACT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
+list(FILTER CONTRACT_SOURCES EXCLUDE REGEX ".*_win32\\.cpp$")
+add_executable(contract_tests ${CONTRACT_SOURCES})
+target_link_libraries(contract_tests PRIVATE setup_core ${NATIVE_PLATFORM})
+# The emulation's drive Z: is the host's root, as Wine's is.
+string(REPLACE "/" "\\" CONTRACT_TEST_PE "Z:${CMAKE_BINARY_DIR}/test-pe")
+add_test(NAME contract_tests
+  COMMAND sh -c "rm -rf \"$1\" && exec \"$0\" --machine \"$1\" --test-pe \"$2\""
+          $<TARGET_FILE:contract_tests> ${CMAKE_BINARY_DIR}/contract-machine ${CONTRACT_TEST_PE})

@@ -84,3 +84,13 @@ include(cmake/example_package.cmake)
 add_executable(dialog_probe tests/tools/dialog_probe_win32.cpp)
 target_link_options(dialog_probe PRIVATE -static -s)
 target_link_libraries(dialog_probe PRIVATE user32 gdi32)
+
+# The contract tests of the Win32 subset: a console program run under Wine
+# by tests/wine/contract_test.sh, with the rows the native build runs
+# against the emulation.
+file(GLOB CONTRACT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/contract/*.cpp)
+list(FILTER CONTRACT_SOURCES EXCLUDE REGEX ".*_posix\\.cpp$")
+add_executable(contract_tests ${CONTRACT_SOURCES})
+target_include_directories(contract_tests PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(contract_tests PRIVATE -static -s)
+target_link_libraries(contract_tests PRIVATE advapi32 version)

@@ -1,4 +1,4 @@
-// The emulated environment: Get/Set/ExpandEnvironmentStrings with the return
+// The emulated environment: Get/SetEnvironmentVariable with the return
 // values and buffer behaviour that Wine 8 shows for the same calls.
 #include <cstring>
 #include <fstream>
@@ -16,66 +16,8 @@ class PosixEnvironmentTest : public TempMachineTest {
     SetEnvironmentVariableA("EnvVar", "Long long value");  // 15 characters
     SetEnvironmentVariableA("B", "bee");
     SetEnvironmentVariableA("Empty", "");
-    SetEnvironmentVariableA("Rec", "Foo%EnvVar%Bar");
   }
-  // Expands into a buffer of the given size (NULL when 0); the result text
-  // is what the buffer holds, "X..." where nothing was written.
-  DWORD Expand(const char* source, DWORD size, std::string* text) {
-    memset(buffer_, 'X', sizeof buffer_);
-    buffer_[sizeof buffer_ - 1] = '\0';
-    SetLastError(0xdead);
-    DWORD result = ExpandEnvironmentStringsA(source, size ? buffer_ : nullptr, size);
-    *text = buffer_;
-    return result;
-  }
-  char buffer_[300];
 };
-
-TEST_F(PosixEnvironmentTest, ExpansionCopiesUnknownNamesAndLonePercents) {
-  struct Case {
-    const char* source;
-    const char* expanded;
-  } cases[] = {
-      {"%EnvVar%", "Long long value"},
-      {"%envvar%x", "Long long valuex"},   // names without regard to case
-      {"%%", "%%"},                        // an empty name is never set
-      {"a%%b", "a%%b"},
-      {"%A%B%", "%A%B%"},                  // scan resumes behind an unknown name's "%"
-      {"%B%B%", "beeB%"},
-      {"x%B%%B%", "xbeebee"},
-      {"hello%foo", "hello%foo"},          // a "%" that is not closed
-      {"%", "%"},
-      {"%NotAnEnvVar%", "%NotAnEnvVar%"},
-      {"%Rec%", "Foo%EnvVar%Bar"},         // no recursion
-      {"%Empty%|", "|"},
-      {"", ""},
-  };
-  for (const Case& c : cases) {
-    std::string text;
-    DWORD result = Expand(c.source, 200, &text);
-    EXPECT_EQ(text, c.expanded) << c.source;
-    EXPECT_EQ(result, strlen(c.expanded) + 1) << c.source;
-    EXPECT_EQ(GetLastError(), 0xdeadu) << c.source;
-  }
-}
-
-TEST_F(PosixEnvironmentTest, ExpansionIntoSmallBuffersReportsTheNeededSize) {
-  std::string text;
-  EXPECT_EQ(Expand("%EnvVar%", 16, &text), 16u);  // exactly fits with its NUL
-  EXPECT_EQ(text, "Long long value");
-  EXPECT_EQ(GetLastError(), 0xdeadu);
-
-  EXPECT_EQ(Expand("%EnvVar%", 15, &text), 16u);
-  EXPECT_EQ(text, "Long long valu");  // cut, with a NUL
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-
-  EXPECT_EQ(Expand("%EnvVar%", 1, &text), 16u);
-  EXPECT_EQ(text, "");
-  EXPECT_EQ(Expand("%EnvVar%", 0, &text), 16u);
-  EXPECT_EQ(Expand("", 0, &text), 1u);
-  EXPECT_EQ(Expand("abc", 3, &text), 4u);
-  EXPECT_EQ(text, "ab");
-}
 
 TEST_F(PosixEnvironmentTest, GetReturnsLengthOrNeededSize) {
   char buffer[64];

@@ -41,42 +41,6 @@ class PosixProfileTest : public TempMachineTest {
 
 const char kTable[] = "[section1]\r\nname1=val1\r\nname2=\"val2\"\r\nname3\r\nname4=a\r\n[section2]\r\nx=y\r\n";
 
-TEST_F(PosixProfileTest, ValueReturnsAndBuffersAsOnWindows) {
-  Given(kTable);
-  char buffer[16];
-  EXPECT_EQ(GetPrivateProfileStringA("section1", "name1", "", buffer, sizeof buffer, kIni), 4u);
-  EXPECT_STREQ(buffer, "val1");
-
-  SetLastError(0);
-  EXPECT_EQ(GetPrivateProfileStringA("section1", "name1", "", buffer, 4, kIni), 3u);
-  EXPECT_STREQ(buffer, "val");
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_MORE_DATA);
-
-  strcpy(buffer, "zz");
-  EXPECT_EQ(GetPrivateProfileStringA("section1", "name1", "", buffer, 1, kIni), 0u);
-  EXPECT_STREQ(buffer, "");
-
-  strcpy(buffer, "zz");
-  EXPECT_EQ(GetPrivateProfileStringA("section1", "name1", "", buffer, 0, kIni), 0u);
-  EXPECT_STREQ(buffer, "zz");
-
-  EXPECT_EQ(Read("section1", "name2"), "val2");
-  EXPECT_EQ(Read("section1", "name3"), "-");  // a line without '=' is no key
-}
-
-TEST_F(PosixProfileTest, KeyListWholeAndCut) {
-  Given(kTable);
-  DWORD n = 0;
-  EXPECT_EQ(List("section1", 64, &n).substr(0, 19), std::string("name1\0name2\0name4\0\0", 19));
-  EXPECT_EQ(n, 18u);
-  EXPECT_EQ(List("section1", 16, &n), std::string("name1\0name2\0na\0\0", 16));
-  EXPECT_EQ(n, 14u);
-  EXPECT_EQ(List("section1", 1, &n), std::string("\0", 1));
-  EXPECT_EQ(n, 0u);
-  EXPECT_EQ(List("section1", 0, &n), "");
-  EXPECT_EQ(n, 0u);
-}
-
 TEST_F(PosixProfileTest, SectionListWholeCutAndExactFit) {
   Given(kTable);
   DWORD n = 0;
@@ -87,51 +51,6 @@ TEST_F(PosixProfileTest, SectionListWholeCutAndExactFit) {
   // Fitting only with its final NUL counts as cut for the section list.
   EXPECT_EQ(List(nullptr, 19, &n), std::string("section1\0section2\0\0", 19));
   EXPECT_EQ(n, 17u);
-}
-
-TEST_F(PosixProfileTest, MissingFileGivesDefaultAndError2) {
-  char buffer[16];
-  SetLastError(0);
-  EXPECT_EQ(GetPrivateProfileStringA("s", "k", "  def  ", buffer, sizeof buffer, kIni), 5u);
-  EXPECT_STREQ(buffer, "  def");  // trailing spaces go, leading ones stay
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(GetPrivateProfileStringA("s", "k", nullptr, buffer, sizeof buffer, kIni), 0u);
-  EXPECT_STREQ(buffer, "");
-  EXPECT_EQ(GetPrivateProfileStringA("s", "k", "default", buffer, 4, kIni), 3u);
-  EXPECT_STREQ(buffer, "def");
-  DWORD n = 0;
-  EXPECT_EQ(List(nullptr, 8, &n)[0], '\0');
-  EXPECT_EQ(n, 0u);
-}
-
-TEST_F(PosixProfileTest, BlanksAroundNamesAndValues) {
-  Given(" \t[ \tsec \t]\r\n \t key \t = \t value with  inner \t \r\n");
-  EXPECT_EQ(Read("sec", "key"), "value with  inner");
-  EXPECT_EQ(Read("  sec ", "  key  "), "value with  inner");  // spaces of the query ignored
-  EXPECT_EQ(Read("\tsec", "key"), "-");                      // tabs are not (Windows)
-  EXPECT_EQ(Read("SEC", "KEY"), "value with  inner");         // names without regard to case
-}
-
-TEST_F(PosixProfileTest, OnePairOfEnclosingQuotesIsRemoved) {
-  Given("[q]\r\na=  \" x y \"  \r\nb='x'\r\nc=''x''\r\nd=\"x'\r\ne=\"\r\nf=\"\"\r\ng=\"a\"b\r\n");
-  EXPECT_EQ(Read("q", "a"), " x y ");
-  EXPECT_EQ(Read("q", "b"), "x");
-  EXPECT_EQ(Read("q", "c"), "'x'");
-  EXPECT_EQ(Read("q", "d"), "\"x'");
-  EXPECT_EQ(Read("q", "e"), "\"");
-  EXPECT_EQ(Read("q", "f"), "");
-  EXPECT_EQ(Read("q", "g"), "\"a\"b");
-}
-
-TEST_F(PosixProfileTest, CommentsAreWholeLinesStartingWithSemicolon) {
-  Given("k=before any section\r\n[c]\r\n;a=1\r\n \t;b=2\r\n#c=3\r\nd=4 ;not a comment\r\n");
-  EXPECT_EQ(Read("c", ";a"), "-");
-  EXPECT_EQ(Read("c", "a"), "-");
-  EXPECT_EQ(Read("c", "#c"), "3");
-  EXPECT_EQ(Read("c", "d"), "4 ;not a comment");
-  DWORD n = 0;
-  EXPECT_EQ(List("c", 32, &n).substr(0, 6), std::string("#c\0d\0\0", 6));
-  EXPECT_EQ(n, 5u);
 }
 
 TEST_F(PosixProfileTest, DuplicatesListedButFirstOneFound) {
@@ -150,47 +69,6 @@ TEST_F(PosixProfileTest, LineBreaksAndOddHeaders) {
   EXPECT_EQ(Read("s", "j"), "w");
   EXPECT_EQ(Read("open", "x"), "1");  // a header without ']' still counts (Windows)
   EXPECT_EQ(Read("a", "y"), "2");     // the name ends at the first ']'
-}
-
-TEST_F(PosixProfileTest, VeryLongValueWrapsItsLengthAt65536) {
-  Given("[s]\r\nk=" + std::string(65537, 'x') + "\r\n");
-  std::string buffer(70000, '#');
-  EXPECT_EQ(GetPrivateProfileStringA("s", "k", "", &buffer[0], 70000, kIni), 1u);
-  EXPECT_STREQ(buffer.c_str(), "x");
-}
-
-TEST_F(PosixProfileTest, WritesBuildTheFileLineByLine) {
-  SetLastError(0);
-  EXPECT_TRUE(Write("App1", "key1", "string1"));
-  EXPECT_EQ(GetLastError(), (DWORD)ERROR_FILE_NOT_FOUND);  // Windows leaves it from its first open
-  EXPECT_TRUE(Write("App1", "key2", "string2"));
-  EXPECT_TRUE(Write("App2", "key4", "string4"));
-  EXPECT_TRUE(Write("App1", "key3", "string3"));
-  EXPECT_TRUE(Write("App3", "key5", "string5"));
-  EXPECT_EQ(File(),
-            "[App1]\r\nkey1=string1\r\nkey2=string2\r\nkey3=string3\r\n"
-            "[App2]\r\nkey4=string4\r\n[App3]\r\nkey5=string5\r\n");
-
-  EXPECT_TRUE(Write("App1", "key2", nullptr));
-  EXPECT_TRUE(Write("App1", "key2", nullptr));  // already gone: still TRUE
-  EXPECT_EQ(File(), "[App1]\r\nkey1=string1\r\nkey3=string3\r\n[App2]\r\nkey4=string4\r\n[App3]\r\nkey5=string5\r\n");
-  EXPECT_TRUE(Write("App1", nullptr, "ignored"));
-  EXPECT_TRUE(Write("App2", nullptr, nullptr));
-  EXPECT_TRUE(Write("App3", "key5", nullptr));
-  EXPECT_EQ(File(), "[App3]\r\n");
-}
-
-TEST_F(PosixProfileTest, EditsInPlaceKeepingEverythingElse) {
-  Given("junk before\r\n; head\r\n\r\n[Sec]\r\n  Alpha = 1  \r\n; note\r\n\r\nbeta=2\r\n\r\n[t]\r\nx=y");
-  EXPECT_TRUE(Write("sec", "ALPHA", "9"));
-  EXPECT_TRUE(Write("SEC", "gamma", " spaced "));
-  EXPECT_TRUE(Write("t", "z", "1"));
-  EXPECT_TRUE(Write("  new  ", "  key  ", "v"));
-  EXPECT_EQ(File(),
-            "junk before\r\n; head\r\n\r\n[Sec]\r\n  Alpha =9\r\n; note\r\n\r\nbeta=2\r\ngamma= spaced \r\n\r\n"
-            "[t]\r\nx=y\r\nz=1\r\n[new]\r\nkey=v\r\n");
-  EXPECT_EQ(Read("sec", "gamma"), "spaced");
-  EXPECT_EQ(Read("sec", "alpha"), "9");
 }
 
 TEST_F(PosixProfileTest, DeletingASectionKeepsItsComments) {
@@ -239,13 +117,6 @@ TEST_F(PosixProfileTest, NamesWithForbiddenCharactersAreRefused) {
       EXPECT_NE(stat(Host(std::string("drive_c/") + (names[i] + 3)).c_str(), &st), 0) << "row " << i;
     }
   }
-}
-
-TEST_F(PosixProfileTest, NullKeyOrValueOnAbsentFileCreatesAnEmptyFile) {
-  EXPECT_TRUE(Write("s", "k", nullptr));
-  struct stat st;
-  ASSERT_EQ(stat(Host(kIniHost).c_str(), &st), 0);
-  EXPECT_EQ(st.st_size, 0);
 }
 
 TEST_F(PosixProfileTest, BareFileNameMeansTheWindowsDirectory) {

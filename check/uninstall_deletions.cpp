@@ -1,6 +1,7 @@
 #include "check/uninstall_deletions.h"
 
 #include "check/checks.h"
+#include "setupengine/destination_dirs.h"
 #include "setupengine/inf_file.h"
 #include "setupengine/inf_strings.h"
 #include "setupengine/install_section.h"
@@ -70,9 +71,7 @@ Str Field(const TInfLine& line, int number) {
 // The folder of a DelFiles list as the control file's values would write
 // it; false when only the target machine knows it.
 bool ListFolder(const char* list, Str* folder) {
-  int dirs = FindInfSection(Inf, "DestinationDirs");
-  const TInfLine* line = dirs < 0 ? nullptr : FindInfLine(Inf, dirs, list);
-  if (!line && dirs >= 0) line = FindInfLine(Inf, dirs, "DefaultDestDir");
+  const TInfLine* line = DestinationDirsLine(Inf, list);
   long id = kSystemFolder;
   Str below;
   if (line) {

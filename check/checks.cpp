@@ -33,4 +33,5 @@ void RunAllChecks() {
   CheckRegistrySections();
   CheckLinkSections();
   CheckIniWrite();
+  CheckUninstallRoundTrip();
 }

@@ -36,5 +36,6 @@ void CheckFilesSection();
 void CheckRegistrySections();
 void CheckLinkSections();
 void CheckIniWrite();
+void CheckUninstallRoundTrip();
 
 void RunAllChecks();

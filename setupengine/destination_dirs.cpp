@@ -11,11 +11,16 @@ const long kSystemFolder = 11;
 
 }  // namespace
 
-bool InfDestinationDir(const TInfFile& inf, const char* section, const char* infDir, Str* dir,
-                       const char** why) {
+const TInfLine* DestinationDirsLine(const TInfFile& inf, const char* section) {
   int dirs = FindInfSection(inf, "DestinationDirs");
   const TInfLine* line = dirs < 0 ? nullptr : FindInfLine(inf, dirs, section);
   if (!line && dirs >= 0) line = FindInfLine(inf, dirs, "DefaultDestDir");
+  return line;
+}
+
+bool InfDestinationDir(const TInfFile& inf, const char* section, const char* infDir, Str* dir,
+                       const char** why) {
+  const TInfLine* line = DestinationDirsLine(inf, section);
   long id = kSystemFolder;
   Str below;
   if (line) {

@@ -9,5 +9,9 @@
 // An entry is "id[,subfolder]"; id -1 makes the subfolder the whole path.
 // False (with *why filled) when the entry names an id the machine does
 // not know or a -1 without a path.
+// The [DestinationDirs] line that places a file-list section: its own entry,
+// else DefaultDestDir; nullptr when neither exists (the system folder).
+const TInfLine* DestinationDirsLine(const TInfFile& inf, const char* section);
+
 bool InfDestinationDir(const TInfFile& inf, const char* section, const char* infDir, Str* dir,
                        const char** why);

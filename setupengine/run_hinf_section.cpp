@@ -7,6 +7,7 @@
 #include "setupengine/inf_file.h"
 #include "setupengine/inf_load.h"
 #include "setupengine/inf_strings.h"
+#include "setupengine/install_section.h"
 #include "setupengine/uninstall_section.h"
 
 namespace {
@@ -64,26 +65,6 @@ void ReportProblem(void* context, const TInfLine& line, const char* text) {
   Report(LineText(*static_cast<TRun*>(context), line) + text);
 }
 
-bool KnownSignature(const TInfFile& inf, const char* infDir) {
-  int version = FindInfSection(inf, "Version");
-  const TInfLine* line = version < 0 ? nullptr : FindInfLine(inf, version, "Signature");
-  if (!line) return false;
-  Str signature = SubstituteInfStrings(inf, InfLineField(inf, *line, 1), infDir);
-  return signature.equalsIgnoreCase("$Chicago$") || signature.equalsIgnoreCase("$Windows NT$") ||
-         signature.equalsIgnoreCase("$Windows 95$");
-}
-
-// The section the engine installs on this machine (32-bit NT): the most
-// specific decorated name that exists.
-int ActualSection(const TInfFile& inf, const char* section) {
-  const char* decorations[] = {".NTx86", ".NT", ""};
-  for (const char* decoration : decorations) {
-    int found = FindInfSection(inf, (Str(section) + decoration).c_str());
-    if (found >= 0) return found;
-  }
-  return -1;
-}
-
 void ReportOtherDirectives(const TRun& run, const TInfFile& inf, int section) {
   for (const TInfLine* line = NextSectionLine(inf, section, nullptr); line;
        line = NextSectionLine(inf, section, line)) {
@@ -115,13 +96,13 @@ bool LoadInf(const TRun& run, TInfFile* inf) {
     Report(run.infPath + ":" + Str().appendNumber(refused.lineNumber) + ": " + refused.text);
     return false;
   }
-  if (KnownSignature(*inf, run.infDir.c_str())) return true;
+  if (HasKnownSignature(*inf, run.infDir.c_str())) return true;
   Report(run.infPath + ": no [Version] Signature of \"$Chicago$\" or \"$Windows NT$\": the file is refused");
   return false;
 }
 
 bool RunSection(const TRun& run, const TInfFile& inf, const char* sectionName) {
-  int section = ActualSection(inf, sectionName);
+  int section = InstalledSection(inf, sectionName);
   if (section < 0) {
     Report(run.infPath + ": no section [" + sectionName + "]");
     return false;

@@ -70,6 +70,81 @@ A=1
 a=2|APP.INF:3: warning: section [RegWrit] is not read by the installer: did you mean [RegWrite]?
 APP.INF:7: warning: duplicate key "a" in [Strings]: only the first, on line 6, counts
 APP.INF: 0 errors, 2 warnings'
+'uninstall forgets one of each|1|[Version]
+Signature="$Chicago$"
+[Strings]
+Programs=
+MyStartMenu=%Programs%\App
+[Files]
+A.TXT=
+*/s=%MyProgramPath%\all
+[RegWrite]
+1=HKCU,Software\App,Dir,Reg_SZ,%MyProgramPath%
+2=HKCU,Software\Other,X,Reg_SZ,1
+3=HKCU,Software\App\Sub,Y,Reg_DWORD,1
+[RegWriteUninstall]
+1=HKLM,Software\Microsoft\Windows\CurrentVersion\Uninstall\App,UninstallString,Reg_SZ,%rundll% %setupx%.dll,InstallHinfSection Remove 132 %windir%\inf\APP.INF
+[SetMnuLNK]
+1=App,%MyProgramPath%\A.TXT
+2=Notes,%MyProgramPath%\A.TXT
+[DestinationDirs]
+RemoveProgram=-1,"%MyProgramPath%"
+RemoveAll=-1,%MyProgramPath%\all
+RemoveAllSub=-1,%MyProgramPath%\all\sub
+RemoveLinks=-1,%MyStartMenu%
+RemoveCopy=17
+[Remove]
+DelFiles=RemoveProgram,RemoveAll,RemoveAllSub,RemoveLinks,RemoveCopy
+DelReg=RemoveKeys
+[RemoveProgram]
+A.TXT
+LOGFILKW.LOG
+[RemoveAll]
+A.TXT
+APP.INF
+[RemoveAllSub]
+OLD.TXT
+[RemoveLinks]
+App.LNK
+[RemoveCopy]
+APP.INF
+[RemoveKeys]
+HKCU,Software\App
+HKLM,Software\Microsoft\Windows\CurrentVersion\Uninstall\App|APP.INF:10: warning: [Files] */s: the uninstall [Remove] leaves the file %MyProgramPath%\all\sub\B.TXT behind: no DelFiles entry removes it
+APP.INF:13: warning: [RegWrite] 2: the uninstall [Remove] leaves the key HKCU\Software\Other behind: no DelReg entry removes it
+APP.INF:19: warning: [SetMnuLNK] 2: the uninstall [Remove] leaves the link %MyStartMenu%\Notes.LNK behind: no DelFiles entry removes it
+APP.INF: 0 errors, 3 warnings'
+'uninstall the engine refuses|1|[RegWriteUninstall]
+1=HKLM,Software\Microsoft\Windows\CurrentVersion\Uninstall\App,UninstallString,Reg_SZ,%rundll% %setupx%.dll,InstallHinfSection Remove 132 %windir%\inf\APP.INF
+[Remove]
+DelReg=RemoveKeys|APP.INF:1: warning: [Version] has no Signature of "$Chicago$" or "$Windows NT$": the setup engine refuses the installed copy and the uninstall removes nothing
+APP.INF: 0 errors, 1 warning'
+'uninstall section missing|1|[Version]
+Signature=$Windows NT$
+[RegWriteUninstall]
+1=HKLM,Software\Microsoft\Windows\CurrentVersion\Uninstall\App,UninstallString,Reg_SZ,%rundll% %setupx%.dll,InstallHinfSection Remove 132 %windir%\inf\APP.INF|APP.INF:6: warning: [RegWriteUninstall] 1: the uninstall runs [Remove], which the control file does not have: it removes nothing
+APP.INF: 0 errors, 1 warning'
+'uninstall infpath|2|[Version]
+Signature=$Windows NT$
+[RegWriteUninstall]
+1=HKLM,Software\Microsoft\Windows\CurrentVersion\Uninstall\App,UninstallString,Reg_SZ,%rundll% %setupx%.dll,InstallHinfSection Remove 132 %windir%\inf\APP.INF
+[DestinationDirs]
+RemoveCopy=-1,%InfPath%
+Elsewhere=16422,App
+[Remove.NT]
+DelFiles=RemoveCopy,RemoveGone,Elsewhere
+DelReg=RemoveKeys
+[Elsewhere]
+KEEP.TXT
+[RemoveCopy]
+APP.INF
+[RemoveKeys]
+HKLM,Software\Microsoft\Windows\CurrentVersion\Uninstall\App
+HKXX,Software\App|APP.INF:6: warning: [RegWriteUninstall] 1: the uninstall [Remove] leaves the installed copy %windir%\inf\APP.INF behind: no DelFiles entry removes it
+APP.INF:8: error: [DestinationDirs] RemoveCopy: %InfPath% ends in a backslash, which the setup engine reads as a line continuation: name the folder by its id (17: the INF folder)
+APP.INF:11: warning: [Remove.NT] DelFiles: the setup engine passes over this line: no section [RemoveGone]
+APP.INF:19: warning: [RemoveKeys]: the setup engine passes over this line: an unknown root key
+APP.INF: 1 error, 3 warnings'
 )
 
 # A row whose file is written as given, without the signed header.

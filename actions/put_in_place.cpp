@@ -63,14 +63,14 @@ bool CopyContent(HANDLE from, HANDLE to) {
   return GetFileTime(from, nullptr, nullptr, &written) && SetFileTime(to, nullptr, nullptr, &written);
 }
 
-// A new temporary made from the open new file, with the file's attributes
-// less read-only. Only ERROR_FILE_EXISTS sends the caller to the next name.
+// A new temporary made from the open new file, with the attributes the
+// platform's copy gives: the file's own, less read-only, plus archive.
+// Only ERROR_FILE_EXISTS sends the caller to the next name.
 bool CopyOpenFile(const char* newFile, HANDLE from, const char* temporary) {
   DWORD attributes = GetFileAttributesA(newFile);
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  attributes &= FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
-  HANDLE to = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                          attributes ? attributes : FILE_ATTRIBUTE_NORMAL, nullptr);
+  attributes = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE;
+  HANDLE to = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
   if (to == INVALID_HANDLE_VALUE) return false;
   bool copied = CopyContent(from, to);
   DWORD error = GetLastError();

@@ -23,6 +23,16 @@ char g_urlBuffer[UrlBufferSize];
 int g_alwaysAnswer = 0;
 Str g_alwaysBackupFolder;
 
+// The new file as the version read left it open, closed on every way out.
+struct OpenSource {
+  HANDLE handle = INVALID_HANDLE_VALUE;
+  OpenSource() = default;
+  OpenSource(const OpenSource&) = delete;
+  OpenSource& operator=(const OpenSource&) = delete;
+  ~OpenSource() {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+  }
+};
 // What the comparison knows of one file.
 struct FileSide {
   int64_t number = 0;  // version number, or -1/+1/0 of the date comparison
@@ -31,9 +41,9 @@ struct FileSide {
   FILETIME written = {0, 0};
 };
 
-FileSide ReadSide(const char* path) {
+FileSide ReadSide(const char* path, HANDLE* keepOpen = nullptr) {
   FileSide side;
-  int64_t number = ReadVersionInfo(path, side.text);
+  int64_t number = ReadVersionInfo(path, side.text, keepOpen);
   side.number = number < 0 ? 0 : number;
   if (side.number != 0) side.language = VersionInfo.Translation;
   return side;
@@ -123,7 +133,8 @@ void ResetCopyPromptMemory() {
 
 uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
                          uint32_t flags, const FILETIME* newFileWritten) {
-  FileSide n = ReadSide(newFile);
+  OpenSource source;
+  FileSide n = ReadSide(newFile, &source.handle);
   // Most targets of an installation are new: one look instead of reading
   // the version and the date of a file that is not there.
   bool targetExists = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
@@ -156,7 +167,7 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
   // A backup that fails keeps the installed file: nothing is lost.
   if (backupWanted && !SaveBackupCopy(target, g_urlBuffer)) return flags;
   RemoveLeftoverTemporaries(target);
-  if (!PutFileInPlace(newFile, target)) {
+  if (!PutFileInPlace(newFile, source.handle, target)) {
     ReportCopyFailure(newFile, target);
     RaiseErrorLevelToFailure();
     return flags | CopyStop;

@@ -9,12 +9,15 @@
 // installs into is cleared of these leftovers before its first copy.
 #pragma once
 
+#include "platform/platform.h"
+
 // Copies newFile over target (which may or may not exist) by way of a
 // temporary: content, last-write time and attributes as the platform's copy
 // gives them, less read-only. Returns false with the system's last error
 // set, and without a temporary left behind, when it fails; target is then
-// untouched.
-bool PutFileInPlace(const char* newFile, const char* target);
+// untouched. `openNewFile`, when valid, is newFile open for reading at its
+// start: the content is read from it (the caller closes it).
+bool PutFileInPlace(const char* newFile, HANDLE openNewFile, const char* target);
 
 // Removes the temporaries that an interrupted run left in target's folder,
 // once for each folder that the copies come into, and logs each one removed.

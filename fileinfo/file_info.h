@@ -31,7 +31,11 @@ extern TVersionInfo VersionInfo;
 // -1 when it has no readable version resource. On success versionText is set
 // to "major.mm.rrrr.bbbb" and VersionInfo is filled; otherwise both stay as
 // they were.
-int64_t ReadVersionInfo(const char* path, Str& versionText);
+// When `keepOpen` is given and the file is certainly no executable, the
+// handle that read its first bytes comes back in it, at the file's start,
+// for the caller to read on and close (a copy then needs no open of its
+// own); otherwise it is INVALID_HANDLE_VALUE.
+int64_t ReadVersionInfo(const char* path, Str& versionText, HANDLE* keepOpen = nullptr);
 
 // Time stamp selectors of FileDateStr.
 enum { FileTimeCreation = 1, FileTimeLastAccess = 2, FileTimeLastWrite = 3 };

@@ -97,21 +97,27 @@ void ReadTranslation(const VersionBlock& block) {
 // version functions open and map such a file several times just to find
 // that out; two bytes read once give the same answer. A file that cannot
 // be opened here (shared exclusively, say) is left to the version functions.
-bool CertainlyNoImage(const char* path) {
+bool CertainlyNoImage(const char* path, HANDLE* keepOpen) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   char start[2] = {0, 0};
   DWORD got = 0;
   bool read = ReadFile(file, start, sizeof start, &got, nullptr) != 0;
+  bool noImage = read && (got < sizeof start || start[0] != 'M' || start[1] != 'Z');
+  if (noImage && keepOpen && SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0) {
+    *keepOpen = file;
+    return true;
+  }
   CloseHandle(file);
-  return read && (got < sizeof start || start[0] != 'M' || start[1] != 'Z');
+  return noImage;
 }
 
 }  // namespace
 
-int64_t ReadVersionInfo(const char* path, Str& versionText) {
-  if (CertainlyNoImage(path)) return -1;
+int64_t ReadVersionInfo(const char* path, Str& versionText, HANDLE* keepOpen) {
+  if (keepOpen) *keepOpen = INVALID_HANDLE_VALUE;
+  if (CertainlyNoImage(path, keepOpen)) return -1;
   VersionBlock block(path);
   if (!block.loaded()) return -1;
   UINT length = 0;

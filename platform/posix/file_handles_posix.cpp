@@ -8,6 +8,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/copy_kill_hook_posix.h"
 #include "platform/posix/files_posix.h"
 #include "platform/posix/handles_posix.h"
 
@@ -126,7 +127,9 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
   }
   if (!exists) posix::NoteEntryAdded(posix::HostParent(host), posix::HostLeaf(host));
   if (!exists || creation == CREATE_ALWAYS) posix::ApplyCreationAttributes(fd, flags);
-  HANDLE handle = posix::NewHandle(new posix::FileObject(fd, generic, shareId));
+  auto* object = new posix::FileObject(fd, generic, shareId);
+  if (creation == CREATE_NEW && (generic & GENERIC_WRITE)) object->killAfter = posix::KillAfterBytesOfThisCopy();
+  HANDLE handle = posix::NewHandle(object);
   // Opening an existing file "always" succeeds with ERROR_ALREADY_EXISTS.
   SetLastError(exists && (creation == CREATE_ALWAYS || creation == OPEN_ALWAYS) ? ERROR_ALREADY_EXISTS
                                                                                 : ERROR_SUCCESS);

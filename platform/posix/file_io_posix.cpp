@@ -4,6 +4,7 @@
 
 #include <cerrno>
 
+#include "platform/posix/copy_kill_hook_posix.h"
 #include "platform/posix/files_posix.h"
 #include "platform/posix/handles_posix.h"
 
@@ -39,6 +40,26 @@ extern "C" BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read,
   return TRUE;
 }
 
+namespace posix {
+namespace {
+// The test hook: a write that reaches the kill point writes up to it, and
+// the process dies there, as a power cut would stop a copy.
+void KillWhenDue(FileObject* open, const char* data, DWORD toWrite) {
+  if (static_cast<long long>(toWrite) < open->killAfter) {
+    open->killAfter -= toWrite;
+    return;
+  }
+  for (long long left = open->killAfter; left > 0;) {
+    ssize_t n = ::write(open->fd(), data, static_cast<size_t>(left));
+    if (n <= 0) break;
+    data += n;
+    left -= n;
+  }
+  KillNow();
+}
+}  // namespace
+}  // namespace posix
+
 extern "C" BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, void* overlapped) {
   if (written) *written = 0;
   posix::FileObject* open = posix::OpenFile(file);
@@ -46,6 +67,7 @@ extern "C" BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD wr
   if (!open->CanWrite()) return posix::FailWith(ERROR_ACCESS_DENIED);
   DWORD done = 0;
   const char* in = static_cast<const char*>(buffer);
+  if (open->killAfter >= 0) posix::KillWhenDue(open, in, toWrite);
   while (done < toWrite) {
     ssize_t n = ::write(open->fd(), in + done, toWrite - done);
     if (n < 0 && errno == EINTR) continue;

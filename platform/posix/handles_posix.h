@@ -53,6 +53,9 @@ class FileObject : public HandleObject {
   int fd() const { return fd_; }
   bool CanRead() const { return access_ & GENERIC_READ; }
   bool CanWrite() const { return access_ & GENERIC_WRITE; }
+  // The test hook's kill point for a file created new for writing (a copy
+  // made through the handles): bytes still to go, or -1.
+  long long killAfter = -1;
 
  private:
   int fd_;

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/posix/files_posix.h"
+#include "platform/posix/files/files_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 #include "temp_machine.h"
 #include "version.h"
 

@@ -13,7 +13,7 @@
 #include "actions/programs_menu_dir.h"
 #include "fileinfo/file_info.h"
 #include "platform/platform.h"
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 #include "setup/phases.h"
 #include "tests/unit/lnkinfo_check.h"
 #include "tests/unit/log_test_support.h"

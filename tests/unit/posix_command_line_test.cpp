@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine/command_line_posix.h"
 #include "platform/posix/machine/machine_posix.h"
 #include "tests/unit/temp_machine.h"
 

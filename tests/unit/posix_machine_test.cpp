@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/machine/default_machine_posix.h"
 #include "platform/posix/machine/machine_posix.h"
 #include "tests/unit/temp_machine.h"
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
+#include "platform/posix/version/version_posix.h"
 #include "temp_machine.h"
 #include "version.h"
 

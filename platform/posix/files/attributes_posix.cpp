@@ -8,6 +8,8 @@
 #include <cerrno>
 
 #include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

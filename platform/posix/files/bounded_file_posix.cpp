@@ -1,5 +1,5 @@
 // Bounded reads of an untrusted host file.
-#include "platform/posix/files/bounded_file_posix.h"
+#include "platform/posix/files/files_posix.h"
 
 #include <cerrno>
 #include <fcntl.h>

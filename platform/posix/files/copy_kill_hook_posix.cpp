@@ -6,7 +6,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
-#include "platform/posix/files/copy_kill_hook_posix.h"
+#include "platform/posix/files/files_posix.h"
 
 namespace posix {
 namespace {

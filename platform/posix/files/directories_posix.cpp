@@ -6,7 +6,8 @@
 #include <cerrno>
 #include <cstring>
 
-#include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace {
 constexpr size_t kMaxFolderPath = MAX_PATH - 12;

@@ -11,9 +11,9 @@
 
 #include <cerrno>
 
-#include "platform/posix/files/copy_kill_hook_posix.h"
 #include "platform/posix/files/files_posix.h"
-#include "platform/posix/kernel/handles_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

@@ -6,7 +6,8 @@
 #include <cerrno>
 
 #include "platform/posix/files/files_posix.h"
-#include "platform/posix/kernel/handles_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 extern "C" BOOL DeleteFileA(LPCSTR fileName) {
   std::string host;

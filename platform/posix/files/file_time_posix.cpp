@@ -7,6 +7,7 @@
 #include <cerrno>
 
 #include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace posix {
 namespace {

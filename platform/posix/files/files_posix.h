@@ -1,94 +1,25 @@
-// Internal interface between the file-system modules of the POSIX emulation
-// (paths, attributes, directory search, short names, file handles, copy).
-// Other emulation modules reach the file system through machine_posix.h;
-// this header is what the file modules share among themselves.
+// Files of the simulated machine: attributes, times, open files, bounded
+// reads and the test faults of copies and searches.
 #pragma once
 
 #include <sys/stat.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace posix {
 
-// ---- results of the A functions (win_results_posix.cpp) ----
+// ---- file attributes (attributes_posix.cpp) ----
 
-// Sets the last error and returns FALSE, the common way a call fails.
-BOOL FailWith(DWORD error);
-// The same for calls whose failure is a result of 0.
-DWORD FailWithZero(DWORD error);
-// Copies text into a caller's buffer as the Get...Directory family does:
-// the length without the NUL when it fits, otherwise the size needed with
-// the NUL and the buffer untouched.
-DWORD CopyOutText(const std::string& text, char* buffer, DWORD size);
-
-// ---- path arguments (path_args_posix.cpp) ----
-
-// Resolves the path an A function received to a host path. Fails, with the
-// last error set as Windows sets it, for NULL or "" (3), a path of MAX_PATH
-// characters or more (206), wildcards or other invalid characters in the
-// name (123) and an unknown drive (3).
-bool HostPathForCall(const char* winPath, std::string* hostPath, PathLook* look = nullptr);
-// What resolving a path learnt of its last component, so that the call that
-// resolved it need not look at the file system again for the same answer.
-struct PathLook {
-  bool statted = false;          // `st` is the path's lstat, and it is no symbolic link
-  bool missingInFolder = false;  // no such entry, in a folder that exists
-  struct stat st;
-};
-// stat() of a resolved path, answered from its look where that can be.
-bool StatLooked(const std::string& hostPath, const PathLook& look, struct stat* st);
-// The error Windows gives for a path that does not exist: 2 when the folder
-// that should hold it exists, 3 when that folder is missing too.
-DWORD MissingPathError(const std::string& hostPath);
-DWORD MissingPathError(const std::string& hostPath, const PathLook& look);
-// The folder part of a host path ("/" for entries of the root).
-std::string HostParent(const std::string& hostPath);
-// The last component of a host path.
-std::string HostLeaf(const std::string& hostPath);
-// True for "X:\" (a full Windows path naming a drive root).
-bool IsDriveRootPath(const std::string& fullWinPath);
-// The host folder that holds drive letter `drive`, false when there is no such drive.
-bool DriveHostRoot(char drive, std::string* hostRoot);
-
-// ---- current directory (current_directory_posix.cpp) ----
-
-// The process's current directory as a full Windows path.
-const std::string& CurrentWinDirectory();
-
-// ---- host directory lookup (dir_lookup_posix.cpp) ----
-
-// The real name of the entry of hostDir that equals `name` without regard to
-// case, the exact spelling preferred. False when there is none.
-bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::string* actual);
-// For a name that does not exist as spelt: its entry in another case (or as
-// an 8.3 alias), whether the folder has none, or whether there is no folder.
-enum class NameLookup { Found, Missing, NoFolder };
-NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& name, std::string* actual);
-// Keeps the lookup cache right after this process added an entry to hostDir.
-void NoteEntryAdded(const std::string& hostDir, const std::string& name);
-// The same after this process removed (or renamed away) an entry of hostDir.
-void NoteEntryRemoved(const std::string& hostDir, const std::string& name);
-// Both at once, for a rename within hostDir.
-void NoteEntryRenamed(const std::string& hostDir, const std::string& from, const std::string& to);
-// The names in a host directory without "." and "..", in the order a
-// directory search returns them: by upper-cased name, ties by exact bytes.
-bool ListHostDirectory(const std::string& hostDir, std::vector<std::string>* names);
-// The ordering of ListHostDirectory, for sorting names from elsewhere.
-bool ListingOrderLess(const std::string& a, const std::string& b);
-// ASCII upper case, the case folding of names.
-std::string UpperName(const std::string& name);
-
-// ---- host names in the ANSI code page (ansi_names_posix.cpp) ----
-
-// Host file names are UTF-8; the A functions see code page 1252.
-std::string HostNameFromAnsi(const std::string& ansi);
-std::string AnsiFromHostName(const std::string& host);
-
-// ---- attributes (attributes_posix.cpp, dos_attrib_posix.cpp) ----
+// The Win32 attributes of a host path, INVALID_FILE_ATTRIBUTES when it does
+// not exist. Read-only is the lack of the owner's write permission; hidden
+// and system come from the extended attribute user.DOSATTRIB as Samba and
+// Wine keep it.
+DWORD HostAttributes(const std::string& hostPath);
+bool SetHostAttributes(const std::string& hostPath, DWORD attributes);
 
 // The attributes of an entry whose stat the caller already has.
 DWORD AttributesFromStat(const std::string& hostPath, const struct stat& st);
@@ -115,22 +46,59 @@ struct EntryTimes {
 // host records one.
 bool EntryTimesOfFd(int fd, EntryTimes* times);
 bool EntryOfPath(const std::string& hostPath, EntryTimes* times, mode_t* mode, uint64_t* size);
-uint64_t FileTimeValue(const FILETIME& ft);
-FILETIME FileTimeOfValue(uint64_t value);
 
-// ---- names (short_names_posix.cpp, dos_mask_posix.cpp) ----
+// ---- open files (file_handles_posix.cpp) ----
 
-// True when a name is a valid 8.3 name as it stands (no short alias needed).
-bool IsLegal83(const std::string& name);
-// The short aliases of the entries of one directory, given in listing
-// order: "" for names that are valid 8.3 already, else NAME~N.EXT with N
-// unique within the directory.
-std::vector<std::string> ShortAliases(const std::vector<std::string>& names);
-// Matches a name against a DOS mask ("*", "?", "*.*", trailing "."),
-// without regard to case.
-bool MatchDosMask(const std::string& mask, const std::string& name);
-// True when text holds a wildcard or another character no file name may hold.
-bool HasInvalidNameChars(const std::string& name);
+class FileObject : public HandleObject {
+ public:
+  FileObject(int fd, DWORD access, int shareId) : fd_(fd), access_(access), shareId_(shareId) {}
+  ~FileObject() override;
+  int fd() const { return fd_; }
+  bool CanRead() const { return access_ & GENERIC_READ; }
+  bool CanWrite() const { return access_ & GENERIC_WRITE; }
+
+ private:
+  int fd_;
+  DWORD access_;  // GENERIC_READ and/or GENERIC_WRITE
+  int shareId_;
+};
+
+// ---- bounded reads of untrusted files (bounded_file_posix.cpp) ----
+
+class BoundedFile {
+ public:
+  BoundedFile() = default;
+  BoundedFile(const BoundedFile&) = delete;
+  BoundedFile& operator=(const BoundedFile&) = delete;
+  ~BoundedFile();
+
+  // Opens a regular host file for reading; on failure *err is the errno
+  // (EISDIR for a directory).
+  bool Open(const std::string& hostPath, int* err);
+  uint64_t size() const { return size_; }
+  // Reads exactly length bytes at offset, false when they are not all there.
+  bool ReadAt(uint64_t offset, void* buffer, size_t length) const;
+  bool ReadU16(uint64_t offset, uint16_t* value) const;
+  bool ReadU32(uint64_t offset, uint32_t* value) const;
+
+ private:
+  int fd_ = -1;
+  uint64_t size_ = 0;
+};
+
+// Little-endian fields out of bytes already read.
+inline uint16_t LoadU16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+inline uint32_t LoadU32(const uint8_t* p) {
+  return static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
+         (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
+}
+
+// ---- the test hook that kills a copy (copy_kill_hook_posix.cpp) ----
+
+// Called once by every CopyFileA that gets to write: the number of bytes after
+// which this copy is to kill the process, or -1 (the usual case).
+long long KillAfterBytesOfThisCopy();
+[[noreturn]] void KillNow();
 
 // ---- fault injection for tests (medium_fault_posix.cpp) ----
 

@@ -15,7 +15,8 @@
 #include <vector>
 
 #include "platform/posix/files/files_posix.h"
-#include "platform/posix/kernel/handles_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

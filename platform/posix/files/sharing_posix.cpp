@@ -2,7 +2,7 @@
 // open (and every deletion) against the handles already open on the file.
 #include <map>
 
-#include "platform/posix/kernel/handles_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace posix {
 namespace {

@@ -1,6 +1,6 @@
 // The ANSI code page of the emulated machine (1252, Western European) where
 // Unicode text has to become the bytes the A functions see.
-#include "platform/posix/kernel/ansi_codepage_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace posix {
 namespace {

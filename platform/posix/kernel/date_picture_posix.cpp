@@ -1,6 +1,6 @@
 // The emulation's date and time picture formatter, behind its
 // GetDateFormatA and GetTimeFormatA.
-#include "platform/posix/kernel/date_picture_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 #include <string.h>
 

@@ -1,7 +1,7 @@
 // The Win32 error code Windows gives where the host reports an errno value.
 #include <cerrno>
 
-#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace posix {
 

@@ -12,14 +12,13 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace posix {
 
 const char* SystemMessageText(DWORD code);
 
 namespace {
-
 
 class MessageWriter {
  public:

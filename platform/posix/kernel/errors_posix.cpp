@@ -1,5 +1,5 @@
 // The thread's last error code.
-#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/win32_api_posix.h"
 
 namespace {
 thread_local DWORD g_lastError = 0;

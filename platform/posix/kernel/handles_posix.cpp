@@ -1,5 +1,5 @@
 // The handle table and CloseHandle.
-#include "platform/posix/kernel/handles_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 #include <cstdint>
 #include <map>

@@ -9,7 +9,7 @@
 #include <map>
 #include <string>
 
-#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 
 namespace {
 

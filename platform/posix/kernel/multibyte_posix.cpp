@@ -1,7 +1,7 @@
 // MultiByteToWideChar for the machine's ANSI code page (1252).
 #include <cstring>
 
-#include "platform/posix/registry/registry_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace {
 const UINT WesternCodePage = 1252;

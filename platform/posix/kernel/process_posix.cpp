@@ -25,9 +25,8 @@
 
 #include <string>
 
-#include "platform/posix/kernel/handles_posix.h"
-#include "platform/posix/machine/machine_posix.h"
-#include "platform/posix/kernel/program_search_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace {
 

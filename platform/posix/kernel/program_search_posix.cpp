@@ -1,11 +1,11 @@
 // Finding the program file of a command line in the machine.
-#include "platform/posix/kernel/program_search_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 #include <sys/stat.h>
 
 #include <vector>
-
-#include "platform/posix/machine/machine_posix.h"
 
 namespace posix {
 namespace {

@@ -2,7 +2,7 @@
 // exactly as Windows' message table holds them (each ends in CR LF).
 #include <cstddef>
 
-#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/win32_api_posix.h"
 
 namespace posix {
 namespace {

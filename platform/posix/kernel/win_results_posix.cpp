@@ -1,7 +1,7 @@
 // How the A functions hand results back.
 #include <cstring>
 
-#include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace posix {
 

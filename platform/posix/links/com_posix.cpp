@@ -2,7 +2,7 @@
 // and the in-process creation of the shell-link object.
 #include <cstring>
 
-#include "platform/posix/links/com_posix.h"
+#include "platform/posix/links/links_posix.h"
 
 extern "C" {
 const CLSID CLSID_ShellLink = {0x00021401, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};

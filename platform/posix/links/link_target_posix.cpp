@@ -1,9 +1,9 @@
 // The target of a link: where it is and what the header records of it.
-#include "platform/posix/links/link_target_posix.h"
+#include "platform/posix/links/links_posix.h"
+#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 #include <cctype>
-
-#include "platform/posix/files/files_posix.h"
 
 namespace posix {
 namespace {

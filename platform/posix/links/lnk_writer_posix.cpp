@@ -1,11 +1,10 @@
 // Serialising a shell link: every number little-endian, strings of the
 // StringData counted in characters and written without a NUL.
-#include "platform/posix/links/lnk_writer_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/links/links_posix.h"
 
 #include <cctype>
 #include <vector>
-
-#include "platform/posix/registry/registry_posix.h"
 
 namespace posix {
 namespace {

@@ -3,11 +3,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/links/com_posix.h"
-#include "platform/posix/files/files_posix.h"
-#include "platform/posix/links/link_target_posix.h"
-#include "platform/posix/links/lnk_writer_posix.h"
-#include "platform/posix/registry/registry_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/links/links_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

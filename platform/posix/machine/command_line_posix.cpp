@@ -1,9 +1,8 @@
 // Host arguments to the Windows command line.
-#include "platform/posix/machine/command_line_posix.h"
+#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 #include <sys/stat.h>
-
-#include "platform/posix/machine/machine_posix.h"
 
 namespace posix {
 namespace {

@@ -2,7 +2,7 @@
 // "user" holds that the installer looks at. Folder names and values are those
 // of a fresh Wine prefix, except the Windows directory, which is C:\WINDOWS as
 // on the Windows versions the installer was written for.
-#include "platform/posix/machine/default_machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 
 #include <errno.h>
 #include <string.h>

@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 
+#include "platform/posix/kernel/kernel_posix.h"
 #include "platform/posix/machine/machine_posix.h"
 
 namespace posix {

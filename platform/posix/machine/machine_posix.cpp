@@ -1,5 +1,7 @@
 // Opening the simulated machine: its directory, environment and registry.
 #include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 
 #include <dirent.h>
 #include <errno.h>
@@ -8,8 +10,6 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include "platform/posix/machine/default_machine_posix.h"
 
 namespace posix {
 namespace {

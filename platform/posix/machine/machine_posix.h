@@ -1,4 +1,5 @@
-// Internal interface between the modules of the POSIX emulation.
+// The simulated machine: its directory, environment and identity, shared by
+// the modules of the POSIX emulation.
 //
 // The simulated machine is a host directory:
 //   drive_c/            C:   (further drive_<letter>/ folders are further drives)
@@ -9,6 +10,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/posix/win32_api_posix.h"
 
@@ -28,40 +30,6 @@ void SetProgramIdentity(const std::string& hostProgramPath, const std::string& c
 // Windows path of the program's own file ("Z:\...\setup").
 const std::string& ProgramWinPath();
 
-// ---- last error (errors_posix.cpp) ----
-// SetLastError/GetLastError are the Win32 functions themselves.
-// Maps an errno value to the Win32 error code Windows gives in that case.
-DWORD Win32ErrorFromErrno(int err);
-
-// ---- paths (paths_posix.cpp) ----
-
-// The absolute, normalised Windows form of a path as the core gave it:
-// relative paths are taken against the current directory, "\x" against the
-// current drive, "." and ".." are resolved, "/" counts as "\". The drive
-// letter comes back in upper case; no trailing backslash except on a root.
-std::string FullWinPath(const char* winPath);
-struct PathLook;
-// The host path for a Windows path. Existing components are matched without
-// regard to case; components that do not exist are kept as written. Returns
-// false (with the Win32 error set) when the drive does not exist. `look`,
-// when given, keeps what the resolution learnt of the last component.
-bool WinToHost(const char* winPath, std::string* hostPath, PathLook* look = nullptr);
-// The Windows path of an absolute host path: inside a drive_<x>/ folder of
-// the machine it is that drive, anywhere else Z:.
-std::string HostToWin(const std::string& hostPath);
-// The Windows directory, "C:\WINDOWS" on the default machine, as the
-// environment's windir says.
-std::string WindowsDirectory();
-
-// ---- file attributes (attributes_posix.cpp) ----
-
-// The Win32 attributes of a host path, INVALID_FILE_ATTRIBUTES when it does
-// not exist. Read-only is the lack of the owner's write permission; hidden
-// and system come from the extended attribute user.DOSATTRIB as Samba and
-// Wine keep it.
-DWORD HostAttributes(const std::string& hostPath);
-bool SetHostAttributes(const std::string& hostPath, DWORD attributes);
-
 // ---- environment (environment_posix.cpp) ----
 
 // Loads the NAME=VALUE lines of the machine's environment file into the
@@ -70,26 +38,29 @@ void LoadEnvironment(const std::string& environmentFile);
 // Value of a variable, or nullptr when it is not set (names without regard to case).
 const char* FindVariable(const char* name);
 
-// ---- registry (registry_posix.cpp) ----
+// ---- the command line (command_line_posix.cpp) ----
 
-// Loads registry.reg of the machine (called by OpenMachine).
-bool LoadRegistry(const std::string& registryFile, std::string* whyNot);
-// Counts the changes of the registry in this process (a new machine's
-// registry counts as one): what is derived from its values stays valid while
-// the count stays the same.
-unsigned RegistryChangeCount();
+// The Windows form of one argument given on the host:
+//   /home/u/pkg/APP.INF  -> Z:\home\u\pkg\APP.INF (a host path: its first
+//                           component exists in the host's root directory)
+//   /ANSWERS=/tmp/a.txt  -> /ANSWERS=Z:\tmp\a.txt (the value of a switch)
+//   pkg/APP.INF          -> pkg\APP.INF
+//   /S, /DIR=C:\x        -> unchanged (a switch, no host path)
+// Host paths inside the machine's drives become paths on those drives.
+std::string WindowsArgument(const std::string& hostArgument);
 
-// ---- the program's own version resource (own_version_posix.cpp) ----
+// The program's Windows path followed by the arguments in Windows form, each
+// in double quotes when it holds a blank or a tab or is empty.
+std::string WindowsCommandLine(const std::string& programWinPath,
+                               const std::vector<std::string>& hostArguments);
 
-// The version resource block of the native program itself, built from the
-// same numbers as the Windows program's resource script. Returns the bytes
-// of a VS_VERSIONINFO block as a resource would hold it.
-const std::string& OwnVersionResource();
+// ---- the default machine (default_machine_posix.cpp) ----
 
-// ---- date and time ----
+// Fills the (existing, empty) host directory root with the default machine.
+bool CreateDefaultMachine(const std::string& root, std::string* whyNot);
 
-// Host time (seconds since 1970 and nanoseconds) as a Win32 FILETIME.
-FILETIME FileTimeFromUnix(int64_t seconds, long nanoseconds);
-void UnixFromFileTime(const FILETIME& ft, int64_t* seconds, long* nanoseconds);
+// The texts written there, for tests and tools.
+std::string DefaultEnvironmentText();
+std::string DefaultRegistryText();
 
 }  // namespace posix

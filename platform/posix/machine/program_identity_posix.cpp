@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

@@ -15,8 +15,8 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/posix/machine/command_line_posix.h"
 #include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace {
 

@@ -1,5 +1,7 @@
 // The Windows, system and temporary directories of the machine.
-#include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/posix/kernel/ansi_codepage_posix.h"
-#include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

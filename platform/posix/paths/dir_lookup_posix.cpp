@@ -15,7 +15,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "platform/posix/files/files_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

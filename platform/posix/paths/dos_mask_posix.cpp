@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/files/files_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

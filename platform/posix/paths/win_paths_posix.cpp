@@ -14,7 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/files/files_posix.h"
+#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 
 namespace posix {
 namespace {

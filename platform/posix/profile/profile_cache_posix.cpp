@@ -16,8 +16,8 @@
 #include <algorithm>
 #include <mutex>
 
-#include "platform/posix/machine/machine_posix.h"
-#include "platform/posix/profile/profile_model_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/profile/profile_posix.h"
 
 namespace posix {
 namespace {

@@ -4,7 +4,7 @@
 // whole file again from its parsed form, dropping blank lines and spaces
 // around '=': tests that run on both must not depend on the layout of lines
 // other than those written.)
-#include "platform/posix/profile/profile_model_posix.h"
+#include "platform/posix/profile/profile_posix.h"
 
 namespace posix {
 namespace {

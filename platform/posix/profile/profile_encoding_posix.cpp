@@ -16,9 +16,9 @@
 // ... If the first section is in line 2, the UTF-8 BOM will have no
 // effect", and a byte-swapped mark is not taken for UTF-16BE. Wine differs
 // here: it skips a UTF-8 mark and reads the file as UTF-8.
-#include "platform/posix/kernel/ansi_codepage_posix.h"
-#include "platform/posix/links/lnk_writer_posix.h"
-#include "platform/posix/profile/profile_model_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/links/links_posix.h"
+#include "platform/posix/profile/profile_posix.h"
 
 namespace posix {
 namespace {

@@ -8,9 +8,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
-#include "platform/posix/files/files_posix.h"
-#include "platform/posix/machine/machine_posix.h"
-#include "platform/posix/profile/profile_model_posix.h"
+#include "platform/posix/paths/paths_posix.h"
+#include "platform/posix/profile/profile_posix.h"
 
 namespace posix {
 namespace {

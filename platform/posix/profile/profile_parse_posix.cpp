@@ -2,8 +2,8 @@
 // applies when it reads a profile file.
 #include <cstring>
 
-#include "platform/posix/kernel/ansi_codepage_posix.h"
-#include "platform/posix/profile/profile_model_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/profile/profile_posix.h"
 
 namespace posix {
 namespace {

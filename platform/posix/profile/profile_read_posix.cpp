@@ -3,8 +3,7 @@
 // buffer contents Windows gives when the buffer is too small.
 #include <cstring>
 
-#include "platform/posix/machine/machine_posix.h"
-#include "platform/posix/profile/profile_model_posix.h"
+#include "platform/posix/profile/profile_posix.h"
 
 namespace posix {
 namespace {

@@ -4,8 +4,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "platform/posix/machine/machine_posix.h"
-#include "platform/posix/profile/profile_model_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/profile/profile_posix.h"
 
 namespace posix {
 namespace {

@@ -1,6 +1,7 @@
 // Reading a .reg file into the registry tree, as regedit imports one.
 #include <cstring>
 
+#include "platform/posix/kernel/kernel_posix.h"
 #include "platform/posix/registry/registry_posix.h"
 
 namespace posix {

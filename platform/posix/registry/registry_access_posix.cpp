@@ -1,6 +1,6 @@
 // Access rights of registry handles and the walk along a subkey path, shared
 // by the functions that open, create and use keys.
-#include "platform/posix/registry/registry_access_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 
 namespace posix {
 namespace {

@@ -1,6 +1,6 @@
 // RegOpenKeyA, RegOpenKeyExA, RegCreateKeyA and RegCloseKey over the
 // emulated registry.
-#include "platform/posix/registry/registry_access_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 
 using namespace posix;
 

@@ -6,8 +6,6 @@
 // are never converted on their way through the API.
 #pragma once
 
-#include "platform/posix/kernel/ansi_codepage_posix.h"
-
 #include <memory>
 #include <string>
 #include <vector>
@@ -103,5 +101,29 @@ bool LookUpKeyHandle(HKEY handle, RegKey** key, REGSAM* granted);
 LONG CloseKeyHandle(HKEY handle);
 // Invalidates every open handle (the tree they point into is gone).
 void ForgetKeyHandles();
+
+// ---- registry (registry_store_posix.cpp) ----
+
+// Loads registry.reg of the machine (called by OpenMachine).
+bool LoadRegistry(const std::string& registryFile, std::string* whyNot);
+// Counts the changes of the registry in this process (a new machine's
+// registry counts as one): what is derived from its values stays valid while
+// the count stays the same.
+unsigned RegistryChangeCount();
+
+// ---- access rights and subkey paths (registry_access_posix.cpp) ----
+
+// True when the key lies under HKEY_LOCAL_MACHINE and the user has no
+// administrator rights.
+bool KeyIsReadOnly(const RegKey* key);
+// The rights a handle to key receives when requested is asked for (generic
+// and MAXIMUM_ALLOWED rights resolved); ERROR_ACCESS_DENIED when the user
+// may not have them.
+LONG GrantAccess(const RegKey* key, REGSAM requested, REGSAM* granted);
+// The names along a subkey path below base; ERROR_BAD_PATHNAME for a path
+// that starts with a backslash.
+LONG SplitSubkeyPath(HKEY base, const char* subKey, std::vector<std::string>* parts);
+// Follows parts from key as far as they exist; *walked tells how many did.
+RegKey* WalkExisting(RegKey* key, const std::vector<std::string>& parts, size_t* walked);
 
 }  // namespace posix

@@ -12,7 +12,6 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/posix/machine/machine_posix.h"
 #include "platform/posix/registry/registry_posix.h"
 
 namespace posix {

@@ -1,6 +1,7 @@
 // The in-memory tree of registry keys and values.
 #include <algorithm>
 
+#include "platform/posix/kernel/kernel_posix.h"
 #include "platform/posix/registry/registry_posix.h"
 
 namespace posix {
@@ -14,7 +15,6 @@ const RegRootInfo kRoots[] = {
     {"HKEY_CURRENT_CONFIG", (HKEY)(uintptr_t)0x80000005u},
 };
 const int kRootCount = sizeof(kRoots) / sizeof(kRoots[0]);
-
 
 // <0, 0, >0 like strcmp, on folded bytes: the order in which Windows lists subkeys.
 int CompareRegNames(const std::string& a, const std::string& b) {

@@ -1,7 +1,7 @@
 // RegQueryValueExA and RegSetValueExA over the emulated registry.
 #include <cstring>
 
-#include "platform/posix/registry/registry_access_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 
 using namespace posix;
 

@@ -1,4 +1,4 @@
-#include "platform/posix/ui/dialog_templates_posix.h"
+#include "platform/posix/ui/ui_posix.h"
 
 #include <strings.h>
 

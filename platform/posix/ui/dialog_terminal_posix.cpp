@@ -6,7 +6,7 @@
 
 #include "dialog_ids.h"
 #include "platform/platform.h"
-#include "platform/posix/ui/dialog_window_posix.h"
+#include "platform/posix/ui/ui_posix.h"
 
 namespace posix {
 namespace {

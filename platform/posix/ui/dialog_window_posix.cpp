@@ -1,7 +1,7 @@
 // user32's dialog functions over the emulated windows: a modal dialog runs
 // its procedure with WM_INITDIALOG, then turns each choice made on the
 // terminal into the message a click would have sent, until EndDialog.
-#include "platform/posix/ui/dialog_window_posix.h"
+#include "platform/posix/ui/ui_posix.h"
 
 #include <string.h>
 

@@ -3,7 +3,7 @@
 // Without an interactive terminal nobody can answer, so the box is written to
 // standard error with the answer it takes: its default button (the first one
 // unless MB_DEFBUTTONn says otherwise), as if the user had pressed Enter.
-#include "platform/posix/ui/message_box_posix.h"
+#include "platform/posix/ui/ui_posix.h"
 
 #include <stdio.h>
 #include <strings.h>

@@ -4,8 +4,8 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "platform/posix/ui/dialog_window_posix.h"
-#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
+#include "platform/posix/ui/ui_posix.h"
 
 namespace {
 // An item of the folder browser is its Windows path, allocated as the

@@ -1,6 +1,7 @@
 // The version resource of a 16-bit (NE) executable: resource type 0x8010,
 // name 0x8001, found through the NE resource table.
-#include "platform/posix/version/version_resource_posix.h"
+#include "platform/posix/files/files_posix.h"
+#include "platform/posix/version/version_posix.h"
 
 namespace posix {
 namespace {

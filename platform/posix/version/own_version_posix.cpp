@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/version/version_posix.h"
 #include "version.h"
 
 namespace posix {

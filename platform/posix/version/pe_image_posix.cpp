@@ -1,5 +1,6 @@
 // PE and NE header parsing, every field read through a bounded read.
-#include "platform/posix/version/pe_image_posix.h"
+#include "platform/posix/files/files_posix.h"
+#include "platform/posix/version/version_posix.h"
 
 namespace posix {
 namespace {

@@ -3,7 +3,8 @@
 // levels, so a directory entry that points back up cannot make us loop.
 #include <vector>
 
-#include "platform/posix/version/version_resource_posix.h"
+#include "platform/posix/files/files_posix.h"
+#include "platform/posix/version/version_posix.h"
 
 namespace posix {
 namespace {

@@ -8,9 +8,11 @@
 #include <cstring>
 #include <string>
 
+#include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 #include "platform/posix/machine/machine_posix.h"
-#include "platform/posix/registry/registry_posix.h"
-#include "platform/posix/version/version_resource_posix.h"
+#include "platform/posix/paths/paths_posix.h"
+#include "platform/posix/version/version_posix.h"
 
 namespace posix {
 namespace {

@@ -2,7 +2,9 @@
 // "\StringFileInfo\040904E4\CompanyName". Every node is checked to lie inside its parent,
 // and the root's wLength bounds the whole walk, so a damaged block ends the
 // search instead of leading the reads astray.
-#include "platform/posix/version/version_resource_posix.h"
+#include "platform/posix/files/files_posix.h"
+#include "platform/posix/ui/ui_posix.h"
+#include "platform/posix/version/version_posix.h"
 
 namespace posix {
 namespace {

@@ -2,8 +2,9 @@
 // with the block stays inside the bytes read here.
 #include <cerrno>
 
-#include "platform/posix/machine/machine_posix.h"
-#include "platform/posix/version/version_resource_posix.h"
+#include "platform/posix/files/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/version/version_posix.h"
 
 namespace posix {
 namespace {

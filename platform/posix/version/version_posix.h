@@ -4,12 +4,42 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
-#include "platform/posix/files/bounded_file_posix.h"
-#include "platform/posix/version/pe_image_posix.h"
+#include "platform/posix/files/files_posix.h"
 #include "platform/posix/win32_api_posix.h"
 
 namespace posix {
+
+// ---- executable headers (pe_image_posix.cpp) ----
+
+enum class ExeFormat { Unknown, Pe, Ne };
+
+// Reads the DOS header and the signature at e_lfanew. *newHeader is the
+// file offset of the "PE\0\0" or "NE" header.
+ExeFormat IdentifyExecutable(const BoundedFile& file, uint32_t* newHeader);
+
+struct PeSection {
+  uint32_t virtualAddress;
+  uint32_t rawSize;
+  uint32_t rawOffset;
+};
+
+struct PeImage {
+  std::vector<PeSection> sections;
+  uint32_t resourceRva = 0;
+  uint32_t resourceSize = 0;
+
+  // File offset of length bytes starting at rva. False unless they all lie
+  // in the raw data of one section (the file's length is checked on read).
+  bool RvaToOffset(uint32_t rva, uint32_t length, uint64_t* offset) const;
+};
+
+// Reads a PE32 or PE32+ header at peHeader. False when the header is
+// damaged; an image without resources comes back with resourceRva 0.
+bool ReadPeImage(const BoundedFile& file, uint32_t peHeader, PeImage* image);
+
+// ---- version resources (version_resource_posix.cpp) ----
 
 // Where a resource's bytes lie in its file.
 struct ResourceSpan {
@@ -50,5 +80,12 @@ struct VersionValue {
   bool text = false;
 };
 bool FindVersionValue(const uint8_t* block, const char* subBlock, VersionValue* value);
+
+// ---- the program's own version resource (own_version_posix.cpp) ----
+
+// The version resource block of the native program itself, built from the
+// same numbers as the Windows program's resource script. Returns the bytes
+// of a VS_VERSIONINFO block as a resource would hold it.
+const std::string& OwnVersionResource();
 
 }  // namespace posix

@@ -1,15 +1,35 @@
-// The windows of the emulated dialogs: a dialog made from a template, its
-// controls, and the folder browser. HWNDs handed to the core point at these.
+// Dialogs and message boxes of the POSIX emulation, shown on a terminal.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/posix/ui/dialog_templates_posix.h"
 #include "platform/posix/win32_api_posix.h"
 
 namespace posix {
+
+// ---- dialog templates (dialog_templates_posix.cpp) ----
+
+enum class ControlKind { Button, DefaultButton, CheckBox, Edit, Static };
+
+struct ControlTemplate {
+  int id;
+  ControlKind kind;
+  std::string text;
+};
+
+struct DialogTemplate {
+  std::string name;
+  std::vector<ControlTemplate> controls;
+};
+
+// The template of that resource name (matched without regard to case), or
+// nullptr.
+const DialogTemplate* FindDialogTemplate(const char* name);
+const std::vector<DialogTemplate>& DialogTemplates();
+
+// ---- dialog windows (dialog_window_posix.cpp) ----
 
 struct Window {
   Window* parent = nullptr;
@@ -53,5 +73,21 @@ TerminalChoice AskDialogChoice(Window& dialog);
 std::string AskEditText(const Window& edit);
 // Asks for a folder (the folder browser on the terminal); false on cancel.
 bool AskFolder(const std::string& title, const std::string& selection, std::string& chosen);
+
+// ---- message boxes (message_box_posix.cpp) ----
+
+// The block written to standard error, e.g.
+//   [SETUP V1.00] Error: C:\PKG\APP.INF-not found!
+//     (error) [OK]
+// Line breaks of the text ("\r", "\n", "\r\n") start new, indented lines.
+std::string MessageBoxBlock(const char* text, const char* caption, UINT type);
+
+// The button id that a typed answer chooses: a button's name or its first
+// letter, without regard to case; an empty answer is the default button.
+// 0 when the answer names no button of the box.
+int MessageBoxAnswer(const std::string& typed, UINT type);
+
+// The default button of the box (the first, or the one MB_DEFBUTTONn names).
+int MessageBoxDefault(UINT type);
 
 }  // namespace posix

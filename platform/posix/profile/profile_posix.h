@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/posix/win32_api_posix.h"
+
 namespace posix {
 
 enum class ProfileLineKind { kOther, kComment, kSection, kKey };

@@ -1,7 +1,5 @@
-// The bytes of a shell link file ([MS-SHLLINK]) as the emulated shell-link
-// object saves it: header, LinkInfo with the local base path, the
-// StringData in Unicode, and the terminal block. No LinkTargetIDList: the
-// shell resolves a file target through LinkInfo and the relative path.
+// Shell links in the POSIX emulation: the component library, the shell-link
+// object, its target and the bytes of the .lnk file it saves.
 #pragma once
 
 #include <optional>
@@ -10,6 +8,16 @@
 #include "platform/posix/win32_api_posix.h"
 
 namespace posix {
+
+// ---- the component library (com_posix.cpp) ----
+
+bool SameGuid(const GUID& a, const GUID& b);
+
+// Creates a shell-link object and hands out its interface iid (the object
+// goes away with its last Release). E_NOINTERFACE for an interface it lacks.
+HRESULT CreateShellLinkObject(REFIID iid, void** object);
+
+// ---- the .lnk file (lnk_writer_posix.cpp) ----
 
 // LinkFlags.
 enum : DWORD {
@@ -60,5 +68,15 @@ std::string Utf16FromAnsi(const std::string& ansi);
 // PathRelativePathTo gives it (".\name", "..\dir\name"); empty when the two
 // have no common root. Both are full Windows paths.
 std::string RelativeTargetPath(const std::string& linkFile, const std::string& target);
+
+// ---- the target of a link (link_target_posix.cpp) ----
+
+// Sets the target fields of data for a path as given to SetPath (quotes
+// around it already removed): the full path against the current directory,
+// or what the search path finds for the name when that does not exist;
+// LinkInfo's volume for a drive path; attributes, times and size of an
+// existing file. Returns false when the target exists nowhere (SetPath
+// then answers S_FALSE, as Wine's does).
+bool ResolveLinkTarget(const std::string& path, LinkFileData* data);
 
 }  // namespace posix

@@ -61,12 +61,6 @@ bool ReadDosAttrib(const std::string& hostPath, DWORD* attributes) {
   return ParseDosAttrib(data, length, attributes);
 }
 
-bool ReadDosAttribFd(int fd, DWORD* attributes) {
-  char data[256];
-  ssize_t length = fgetxattr(fd, kAttributeName, data, sizeof data);
-  return ParseDosAttrib(data, length, attributes);
-}
-
 bool WriteDosAttrib(const std::string& hostPath, DWORD attributes, bool remove) {
   if (remove) return removexattr(hostPath.c_str(), kAttributeName) == 0 || errno == ENODATA || errno == ENOTSUP;
   char text[16];

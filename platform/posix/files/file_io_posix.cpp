@@ -104,14 +104,6 @@ extern "C" DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh) {
   return static_cast<DWORD>(size);
 }
 
-extern "C" BOOL FlushFileBuffers(HANDLE file) {
-  posix::FileObject* open = posix::OpenFile(file);
-  if (!open) return FALSE;
-  if (!open->CanWrite()) return posix::FailWith(ERROR_ACCESS_DENIED);
-  if (fsync(open->fd()) != 0) return posix::FailWith(posix::Win32ErrorFromErrno(errno));
-  return TRUE;
-}
-
 extern "C" BOOL GetFileTime(HANDLE file, LPFILETIME creation, LPFILETIME lastAccess, LPFILETIME lastWrite) {
   posix::FileObject* open = posix::OpenFile(file);
   if (!open) return FALSE;

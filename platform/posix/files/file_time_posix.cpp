@@ -111,9 +111,3 @@ extern "C" LONG CompareFileTime(const FILETIME* first, const FILETIME* second) {
   uint64_t b = second ? posix::FileTimeValue(*second) : 0;
   return a < b ? -1 : (a > b ? 1 : 0);
 }
-
-extern "C" void GetSystemTimeAsFileTime(LPFILETIME time) {
-  struct timespec now;
-  clock_gettime(CLOCK_REALTIME, &now);
-  if (time) *time = posix::FileTimeFromUnix(now.tv_sec, now.tv_nsec);
-}

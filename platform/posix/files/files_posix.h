@@ -26,7 +26,6 @@ DWORD AttributesFromStat(const std::string& hostPath, const struct stat& st);
 // HIDDEN, SYSTEM and ARCHIVE as the user.DOSATTRIB extended attribute keeps
 // them; false when the file has no such attribute.
 bool ReadDosAttrib(const std::string& hostPath, DWORD* attributes);
-bool ReadDosAttribFd(int fd, DWORD* attributes);
 // Stores HIDDEN, SYSTEM and ARCHIVE (removes the attribute when `remove`).
 bool WriteDosAttrib(const std::string& hostPath, DWORD attributes, bool remove);
 bool WriteDosAttribFd(int fd, DWORD attributes, bool remove);

@@ -14,7 +14,7 @@
 #include "common/str.h"
 #include "platform/platform.h"
 #ifndef _WIN32
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 #endif
 
 namespace {

@@ -12,7 +12,7 @@
 #include "fileinfo/file_info.h"
 #include "platform/platform.h"
 #ifndef _WIN32
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 #endif
 
 namespace {

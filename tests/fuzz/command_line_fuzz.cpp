@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/command_line_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 #include "setup/command_line.h"
 #include "tests/fuzz/fuzz_machine.h"
 

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/date_picture_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 #include "tests/fuzz/fuzz_machine.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 
 namespace fuzz {
 

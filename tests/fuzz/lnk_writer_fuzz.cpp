@@ -3,7 +3,7 @@
 // fields; the relative target path stays a path of the target's names.
 #include <string>
 
-#include "platform/posix/lnk_writer_posix.h"
+#include "platform/posix/links/links_posix.h"
 #include "tests/fuzz/fuzz_machine.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/files_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 #include "tests/fuzz/fuzz_machine.h"
 
 namespace {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/posix/registry_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::string text(reinterpret_cast<const char*>(data), size);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/posix/date_picture_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/posix/lnk_writer_posix.h"
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/links/links_posix.h"
+#include "platform/posix/ui/ui_posix.h"
 #include "platform/platform.h"
 #include "tests/unit/lnkinfo_check.h"
 #include "tests/unit/temp_machine.h"

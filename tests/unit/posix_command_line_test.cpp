@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/command_line_posix.h"
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

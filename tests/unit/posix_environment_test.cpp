@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "platform/posix/files_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/files_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -6,8 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/default_machine_posix.h"
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tests/unit/temp_machine.h"
-#include "platform/posix/files_posix.h"
+#include "platform/posix/win32_api_posix.h"
 
 namespace {
 

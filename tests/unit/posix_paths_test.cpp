@@ -5,7 +5,8 @@
 
 #include <string>
 
-#include "platform/posix/files_posix.h"
+#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "platform/posix/message_box_posix.h"
-#include "platform/posix/program_search_posix.h"
+#include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/ui/ui_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/posix/machine_posix.h"
-#include "platform/posix/registry_posix.h"
+#include "platform/posix/paths/paths_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -7,7 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
+#include "platform/posix/paths/paths_posix.h"
+#include "platform/posix/version/version_posix.h"
 #include "temp_machine.h"
 #include "version.h"
 

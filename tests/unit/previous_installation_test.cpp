@@ -4,7 +4,7 @@
 #include <unistd.h>
 
 #include "log/message_buffer.h"
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 #include "setup/control_file_location.h"
 #include "setup/previous_installation.h"
 #include "tests/unit/temp_machine.h"

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/registry/registry_posix.h"
 #include "tests/unit/log_test_support.h"
 
 class RegistryPhaseTest : public LogStateTest {

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/posix/machine_posix.h"
+#include "platform/posix/machine/machine_posix.h"
 
 void TempMachineTest::SetUp() {
   std::string base = std::string(SETUP_BINARY_DIR) + "/test-machines";

@@ -1,0 +1,37 @@
+// The Win32 error code Windows gives where the host reports an errno value.
+#include <cerrno>
+
+#include "platform/posix/kernel/kernel_posix.h"
+
+namespace posix {
+
+DWORD Win32ErrorFromErrno(int err) {
+  switch (err) {
+    case 0: return ERROR_SUCCESS;
+    case ENOENT: return ERROR_FILE_NOT_FOUND;
+    case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+    case EACCES:
+    case EPERM:
+    case EISDIR: return ERROR_ACCESS_DENIED;
+    case EROFS: return ERROR_WRITE_PROTECT;
+    case EEXIST: return ERROR_FILE_EXISTS;
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG: return ERROR_DISK_FULL;
+    case EBUSY:
+    case ETXTBSY: return ERROR_SHARING_VIOLATION;
+    case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
+    case ENAMETOOLONG: return 206;  // ERROR_FILENAME_EXCED_RANGE
+    case EMFILE:
+    case ENFILE: return 4;  // ERROR_TOO_MANY_OPEN_FILES
+    case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
+    case EBADF: return ERROR_INVALID_HANDLE;
+    case EINVAL: return ERROR_INVALID_PARAMETER;
+    case EXDEV: return 17;  // ERROR_NOT_SAME_DEVICE
+    case ELOOP: return 1921;  // ERROR_CANT_RESOLVE_FILENAME
+    case EIO: return 1117;  // ERROR_IO_DEVICE
+    default: return 31;  // ERROR_GEN_FAILURE, as Wine reports an unexpected host error
+  }
+}
+
+}  // namespace posix

@@ -1,0 +1,206 @@
+// Finding an entry of a host directory without regard to case, and listing
+// a directory in the order a Windows directory search gives.
+//
+// A path whose last name does not exist as spelt needs the directory read to
+// learn whether it exists in another case. An installer creates thousands of
+// new files in one folder, so the names of a folder are kept, upper-cased,
+// until the folder's modification time changes; this process's own
+// additions update the kept names instead of forcing a new read.
+#include <dirent.h>
+#include <sys/stat.h>
+#include <time.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <unordered_map>
+
+#include "platform/posix/paths/paths_posix.h"
+
+namespace posix {
+namespace {
+
+struct FolderNames {
+  struct timespec mtime;
+  ino_t inode;
+  // A listing read in the same clock tick as the folder's last change may
+  // miss an entry added later in that tick: trusted only for names found.
+  bool trusted;
+  std::unordered_map<std::string, std::string> byUpperName;
+};
+
+constexpr size_t kMaxFolders = 512;
+constexpr long kRacyNanoseconds = 50 * 1000 * 1000;
+
+std::map<std::string, FolderNames>& Folders() {
+  static std::map<std::string, FolderNames> folders;
+  return folders;
+}
+
+bool SameTime(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool OlderThanRacyWindow(const struct timespec& mtime) {
+  struct timespec now;
+  clock_gettime(CLOCK_REALTIME, &now);
+  int64_t age = (static_cast<int64_t>(now.tv_sec) - mtime.tv_sec) * 1000000000LL +
+                (now.tv_nsec - mtime.tv_nsec);
+  return age > kRacyNanoseconds;
+}
+
+bool ReadFolder(const std::string& hostDir, const struct stat& st, FolderNames* folder) {
+  DIR* dir = opendir(hostDir.c_str());
+  if (!dir) return false;
+  folder->mtime = st.st_mtim;
+  folder->inode = st.st_ino;
+  folder->trusted = OlderThanRacyWindow(st.st_mtim);
+  folder->byUpperName.clear();
+  while (struct dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    auto inserted = folder->byUpperName.emplace(UpperName(name), name);
+    // Several spellings of one name can exist on the host: keep the first in listing order.
+    if (!inserted.second && ListingOrderLess(name, inserted.first->second))
+      inserted.first->second = name;
+  }
+  closedir(dir);
+  return true;
+}
+
+FolderNames* CurrentFolder(const std::string& hostDir, bool forNegativeAnswer) {
+  struct stat st;
+  if (stat(hostDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+  auto& folders = Folders();
+  auto it = folders.find(hostDir);
+  bool fresh = it != folders.end() && SameTime(it->second.mtime, st.st_mtim) &&
+               it->second.inode == st.st_ino && (it->second.trusted || !forNegativeAnswer);
+  if (fresh) return &it->second;
+  if (it == folders.end()) {
+    if (folders.size() >= kMaxFolders) folders.clear();
+    it = folders.emplace(hostDir, FolderNames()).first;
+  }
+  if (!ReadFolder(hostDir, st, &it->second)) {
+    folders.erase(it);
+    return nullptr;
+  }
+  return &it->second;
+}
+
+}  // namespace
+
+std::string UpperName(const std::string& name) {
+  std::string upper = name;
+  for (char& c : upper)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return upper;
+}
+
+bool ListingOrderLess(const std::string& a, const std::string& b) {
+  int folded = UpperName(a).compare(UpperName(b));
+  if (folded != 0) return folded < 0;
+  return a < b;
+}
+
+// The form of the aliases that ShortAliases makes: a stem, "~", digits, and
+// an optional extension. Other names with a "~" (temporaries such as
+// ~STP0000.TMP) need not cost a listing of their folder.
+bool HasAliasForm(const std::string& name) {
+  size_t tilde = name.find_last_of('~');
+  if (tilde == std::string::npos) return false;
+  size_t end = name.find('.', tilde);
+  if (end == std::string::npos) end = name.size();
+  if (end == tilde + 1) return false;
+  for (size_t i = tilde + 1; i < end; ++i)
+    if (name[i] < '0' || name[i] > '9') return false;
+  return true;
+}
+
+// A component written in its 8.3 form (PROGRA~1) names the entry whose short
+// alias it is, as on Windows.
+bool FindByShortAlias(const std::string& hostDir, const std::string& name, std::string* actual) {
+  if (!HasAliasForm(name)) return false;
+  std::vector<std::string> names;
+  if (!ListHostDirectory(hostDir, &names)) return false;
+  std::vector<std::string> aliases = ShortAliases(names);
+  std::string wanted = UpperName(name);
+  for (size_t i = 0; i < names.size(); ++i)
+    if (!aliases[i].empty() && aliases[i] == wanted) return *actual = names[i], true;
+  return false;
+}
+
+NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& name, std::string* actual) {
+  FolderNames* folder = CurrentFolder(hostDir, false);
+  if (!folder) return NameLookup::NoFolder;
+  auto it = folder->byUpperName.find(UpperName(name));
+  if (it == folder->byUpperName.end() && !folder->trusted) {
+    folder = CurrentFolder(hostDir, true);
+    if (!folder) return NameLookup::NoFolder;
+    it = folder->byUpperName.find(UpperName(name));
+  }
+  if (it == folder->byUpperName.end())
+    return FindByShortAlias(hostDir, name, actual) ? NameLookup::Found : NameLookup::Missing;
+  *actual = it->second;
+  return NameLookup::Found;
+}
+
+bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::string* actual) {
+  std::string prefix = hostDir == "/" ? "" : hostDir;
+  struct stat st;
+  if (lstat((prefix + "/" + name).c_str(), &st) == 0) {
+    *actual = name;
+    return true;
+  }
+  return LookUpNameInOtherCase(hostDir, name, actual) == NameLookup::Found;
+}
+
+namespace {
+// The folder changed by our own hand: the kept names with this change are
+// its listing (a change by another process in this very tick is the one
+// gap). `removed` and `added` are names, either may be empty.
+void NoteOwnChange(const std::string& hostDir, const std::string& removed, const std::string& added) {
+  auto& folders = Folders();
+  auto it = folders.find(hostDir);
+  if (it == folders.end()) return;
+  struct stat st;
+  if (stat(hostDir.c_str(), &st) != 0) {
+    folders.erase(it);
+    return;
+  }
+  it->second.mtime = st.st_mtim;
+  it->second.trusted = true;
+  auto& names = it->second.byUpperName;
+  if (!removed.empty()) {
+    auto entry = names.find(UpperName(removed));
+    if (entry != names.end() && entry->second == removed) names.erase(entry);
+  }
+  if (!added.empty()) names.emplace(UpperName(added), added);
+}
+}  // namespace
+
+void NoteEntryAdded(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, "", name); }
+
+void NoteEntryRemoved(const std::string& hostDir, const std::string& name) { NoteOwnChange(hostDir, name, ""); }
+
+void NoteEntryRenamed(const std::string& hostDir, const std::string& from, const std::string& to) {
+  NoteOwnChange(hostDir, from, to);
+}
+
+bool ListHostDirectory(const std::string& hostDir, std::vector<std::string>* names) {
+  DIR* dir = opendir(hostDir.c_str());
+  if (!dir) return false;
+  // Sorted by (upper-cased name, name), the folded key made once per entry.
+  std::vector<std::pair<std::string, std::string>> keyed;
+  while (struct dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    if (name != "." && name != "..") keyed.emplace_back(UpperName(name), name);
+  }
+  closedir(dir);
+  std::sort(keyed.begin(), keyed.end());
+  names->clear();
+  names->reserve(keyed.size());
+  for (auto& entry : keyed) names->push_back(std::move(entry.second));
+  return true;
+}
+
+}  // namespace posix

@@ -303,7 +303,6 @@ DWORD ExpandEnvironmentStringsA(LPCSTR source, LPSTR destination, DWORD size);
 BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists);
 BOOL DeleteFileA(LPCSTR fileName);
 BOOL MoveFileExA(LPCSTR existingFile, LPCSTR newFile, DWORD flags);
-BOOL MoveFileA(LPCSTR existingFile, LPCSTR newFile);
 DWORD GetFileAttributesA(LPCSTR fileName);
 BOOL SetFileAttributesA(LPCSTR fileName, DWORD attributes);
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findData);
@@ -322,7 +321,6 @@ BOOL GetFileTime(HANDLE file, LPFILETIME creation, LPFILETIME lastAccess, LPFILE
 BOOL SetFileTime(HANDLE file, const FILETIME* creation, const FILETIME* lastAccess,
                  const FILETIME* lastWrite);
 BOOL FileTimeToDosDateTime(const FILETIME* fileTime, WORD* fatDate, WORD* fatTime);
-LONG CompareFileTime(const FILETIME* first, const FILETIME* second);
 DWORD GetShortPathNameA(LPCSTR longPath, LPSTR shortPath, DWORD size);
 DWORD SearchPathA(LPCSTR path, LPCSTR fileName, LPCSTR extension, DWORD size,
                   LPSTR buffer, LPSTR* filePart);
@@ -332,11 +330,9 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size);
 LPSTR GetCommandLineA(void);
 UINT GetWindowsDirectoryA(LPSTR buffer, UINT size);
 UINT GetSystemDirectoryA(LPSTR buffer, UINT size);
-DWORD GetTempPathA(DWORD size, LPSTR buffer);
 
 // Time and locale.
 void GetLocalTime(LPSYSTEMTIME time);
-void GetSystemTime(LPSYSTEMTIME time);
 int GetLocaleInfoA(LCID locale, LCTYPE type, LPSTR data, int size);
 int GetDateFormatA(LCID locale, DWORD flags, const SYSTEMTIME* date, LPCSTR format, LPSTR buffer,
                    int size);
@@ -561,7 +557,6 @@ extern const IID IID_IPersistFile;
 extern const IID IID_IShellLinkA;
 
 HRESULT CoInitialize(LPVOID reserved);
-void CoUninitialize(void);
 HRESULT CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID iid,
                          LPVOID* object);
 int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length, LPWSTR wide,

@@ -148,7 +148,6 @@ class ShellLinkObjectTest : public TempMachineTest {
     if (link_) {
       EXPECT_EQ(link_->Release(), 0u);
     }
-    CoUninitialize();
     TempMachineTest::TearDown();
   }
   HRESULT Save(const char* path) {

@@ -85,13 +85,6 @@ TEST_F(PosixMoveTest, MovesAndRefusesAsWindowsDoes) {
   }
 }
 
-TEST_F(PosixMoveTest, MoveFileNeverReplaces) {
-  MakeFolder();
-  EXPECT_FALSE(MoveFileA("C:\\M\\src.txt", "C:\\M\\old.txt"));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
-  EXPECT_TRUE(MoveFileA("C:\\M\\src.txt", "C:\\M\\fresh.txt"));
-  EXPECT_EQ(ReadHostFile("drive_c/M/fresh.txt"), "new");
-}
 
 TEST_F(PosixMoveTest, TheDosAttributesTravelWithTheFile) {
   MakeFolder();

@@ -108,8 +108,3 @@ extern "C" BOOL MoveFileExA(LPCSTR existingFile, LPCSTR newFile, DWORD flags) {
   }
   return posix::RenameOnHost(source, target, spelt);
 }
-
-// MoveFileA moves to another drive too, and never replaces.
-extern "C" BOOL MoveFileA(LPCSTR existingFile, LPCSTR newFile) {
-  return MoveFileExA(existingFile, newFile, MOVEFILE_COPY_ALLOWED);
-}

@@ -105,9 +105,3 @@ extern "C" BOOL FileTimeToDosDateTime(const FILETIME* fileTime, WORD* fatDate, W
   *fatTime = static_cast<WORD>((hour << 11) | (minute << 5) | (second / 2));
   return TRUE;
 }
-
-extern "C" LONG CompareFileTime(const FILETIME* first, const FILETIME* second) {
-  uint64_t a = first ? posix::FileTimeValue(*first) : 0;
-  uint64_t b = second ? posix::FileTimeValue(*second) : 0;
-  return a < b ? -1 : (a > b ? 1 : 0);
-}

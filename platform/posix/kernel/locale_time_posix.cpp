@@ -94,14 +94,6 @@ extern "C" void GetLocalTime(LPSYSTEMTIME time) {
   FromTm(tm, now.tv_nsec, time);
 }
 
-extern "C" void GetSystemTime(LPSYSTEMTIME time) {
-  struct timespec now;
-  clock_gettime(CLOCK_REALTIME, &now);
-  struct tm tm;
-  gmtime_r(&now.tv_sec, &tm);
-  FromTm(tm, now.tv_nsec, time);
-}
-
 // Every locale is the user's: the machine has one user with one setting.
 // Returns the characters stored including the NUL; with size 0 the size
 // needed. A buffer that is too small receives what fits, without NUL, and

@@ -13,8 +13,8 @@ const IID IID_IShellLinkA = {0x000214EE, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
 }
 
 namespace {
-// The process has one thread that uses COM; Windows counts the calls of
-// CoInitialize per thread and wants as many CoUninitialize.
+// The process has one thread that uses COM; Windows answers S_FALSE to
+// every CoInitialize of a thread after its first.
 int initialisations = 0;
 }  // namespace
 
@@ -23,10 +23,6 @@ bool SameGuid(const GUID& a, const GUID& b) { return std::memcmp(&a, &b, sizeof(
 }  // namespace posix
 
 extern "C" HRESULT CoInitialize(LPVOID) { return initialisations++ == 0 ? S_OK : S_FALSE; }
-
-extern "C" void CoUninitialize(void) {
-  if (initialisations > 0) --initialisations;
-}
 
 extern "C" HRESULT CoCreateInstance(REFCLSID classId, LPUNKNOWN outer, DWORD context, REFIID iid,
                                     LPVOID* object) {

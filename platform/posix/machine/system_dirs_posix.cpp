@@ -1,4 +1,4 @@
-// The Windows, system and temporary directories of the machine.
+// The Windows and system directories of the machine.
 #include "platform/posix/kernel/kernel_posix.h"
 #include "platform/posix/machine/machine_posix.h"
 #include "platform/posix/paths/paths_posix.h"
@@ -7,23 +7,6 @@ namespace posix {
 namespace {
 
 std::string SystemDirectory() { return WindowsDirectory() + "\\system32"; }
-
-// GetTempPath takes the first of TMP, TEMP and USERPROFILE that is set, else
-// the Windows directory, as a full path with a trailing backslash.
-std::string TempPath() {
-  const char* names[] = {"TMP", "TEMP", "USERPROFILE"};
-  std::string path = WindowsDirectory();
-  for (const char* name : names) {
-    const char* value = FindVariable(name);
-    if (value && *value) {
-      path = value;
-      break;
-    }
-  }
-  path = FullWinPath(path.c_str());
-  if (path.empty() || path.back() != '\\') path += '\\';
-  return path;
-}
 
 }  // namespace
 }  // namespace posix
@@ -34,8 +17,4 @@ extern "C" UINT GetWindowsDirectoryA(LPSTR buffer, UINT size) {
 
 extern "C" UINT GetSystemDirectoryA(LPSTR buffer, UINT size) {
   return posix::CopyOutText(posix::SystemDirectory(), buffer, size);
-}
-
-extern "C" DWORD GetTempPathA(DWORD size, LPSTR buffer) {
-  return posix::CopyOutText(posix::TempPath(), buffer, size);
 }

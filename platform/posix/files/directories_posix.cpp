@@ -14,7 +14,7 @@ constexpr size_t kMaxFolderPath = MAX_PATH - 12;
 }
 
 extern "C" BOOL CreateDirectoryA(LPCSTR path, LPSECURITY_ATTRIBUTES security) {
-  if (path && std::strlen(path) > kMaxFolderPath) return posix::FailWith(206 /* ERROR_FILENAME_EXCED_RANGE */);
+  if (path && std::strlen(path) > kMaxFolderPath) return posix::FailWith(ERROR_FILENAME_EXCED_RANGE);
   std::string host;
   if (!posix::HostPathForCall(path, &host)) return FALSE;
   if (mkdir(host.c_str(), 0777) != 0) {

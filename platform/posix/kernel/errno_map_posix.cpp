@@ -21,16 +21,16 @@ DWORD Win32ErrorFromErrno(int err) {
     case EBUSY:
     case ETXTBSY: return ERROR_SHARING_VIOLATION;
     case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
-    case ENAMETOOLONG: return 206;  // ERROR_FILENAME_EXCED_RANGE
+    case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
     case EMFILE:
-    case ENFILE: return 4;  // ERROR_TOO_MANY_OPEN_FILES
+    case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
     case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
     case EBADF: return ERROR_INVALID_HANDLE;
     case EINVAL: return ERROR_INVALID_PARAMETER;
-    case EXDEV: return 17;  // ERROR_NOT_SAME_DEVICE
-    case ELOOP: return 1921;  // ERROR_CANT_RESOLVE_FILENAME
-    case EIO: return 1117;  // ERROR_IO_DEVICE
-    default: return 31;  // ERROR_GEN_FAILURE, as Wine reports an unexpected host error
+    case EXDEV: return ERROR_NOT_SAME_DEVICE;
+    case ELOOP: return ERROR_CANT_RESOLVE_FILENAME;
+    case EIO: return ERROR_IO_DEVICE;
+    default: return ERROR_GEN_FAILURE;  // as Wine reports an unexpected host error
   }
 }
 

@@ -107,7 +107,7 @@ extern "C" DWORD FormatMessageA(DWORD flags, LPCVOID source, DWORD messageId, DW
   if (flags & FORMAT_MESSAGE_FROM_STRING) text = static_cast<const char*>(source);
   else if (flags & FORMAT_MESSAGE_FROM_SYSTEM) text = posix::SystemMessageText(messageId);
   else return posix::FailWithZero(ERROR_INVALID_PARAMETER);
-  if (!text) return posix::FailWithZero(317 /* ERROR_MR_MID_NOT_FOUND */);
+  if (!text) return posix::FailWithZero(ERROR_MR_MID_NOT_FOUND);
   if (!buffer) return posix::FailWithZero(ERROR_INVALID_PARAMETER);
   // Inserts are not filled in: the emulation's callers pass IGNORE_INSERTS,
   // and the system texts they ask for have none.

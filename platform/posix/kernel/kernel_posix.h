@@ -11,7 +11,7 @@
 
 namespace posix {
 
-// ---- last error (errors_posix.cpp) ----
+// ---- last error (errors_posix.cpp, errno_map_posix.cpp) ----
 // SetLastError/GetLastError are the Win32 functions themselves.
 // Maps an errno value to the Win32 error code Windows gives in that case.
 DWORD Win32ErrorFromErrno(int err);
@@ -27,7 +27,7 @@ DWORD FailWithZero(DWORD error);
 // the NUL and the buffer untouched.
 DWORD CopyOutText(const std::string& text, char* buffer, DWORD size);
 
-// ---- date and time ----
+// ---- date and time (files/file_time_posix.cpp) ----
 
 // Host time (seconds since 1970 and nanoseconds) as a Win32 FILETIME.
 FILETIME FileTimeFromUnix(int64_t seconds, long nanoseconds);

@@ -28,7 +28,7 @@ extern "C" LPSTR GetCommandLineA(void) { return &posix::g_commandLine[0]; }
 // does since Vista (Wine leaves the cut text without NUL).
 extern "C" DWORD GetModuleFileNameA(HMODULE module, LPSTR buffer, DWORD size) {
   if (module) {
-    SetLastError(126);  // ERROR_MOD_NOT_FOUND
+    SetLastError(ERROR_MOD_NOT_FOUND);
     return 0;
   }
   const std::string& path = posix::ProgramWinPath();

@@ -31,7 +31,7 @@ extern "C" BOOL SetCurrentDirectoryA(LPCSTR path) {
   if (!posix::HostPathForCall(path, &host)) return FALSE;
   struct stat st;
   if (stat(host.c_str(), &st) != 0) return posix::FailWith(posix::MissingPathError(host));
-  if (!S_ISDIR(st.st_mode)) return posix::FailWith(267 /* ERROR_DIRECTORY */);
+  if (!S_ISDIR(st.st_mode)) return posix::FailWith(ERROR_DIRECTORY);
   posix::CurrentDirectoryState() = posix::FullWinPath(path);
   return TRUE;
 }

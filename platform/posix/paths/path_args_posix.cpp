@@ -19,7 +19,7 @@ bool HasInvalidNameChars(const std::string& name) {
 bool HostPathForCall(const char* winPath, std::string* hostPath, PathLook* look) {
   if (!winPath || !*winPath) return FailWith(ERROR_PATH_NOT_FOUND);
   // The A functions convert the name into a MAX_PATH buffer first.
-  if (std::strlen(winPath) >= MAX_PATH) return FailWith(206 /* ERROR_FILENAME_EXCED_RANGE */);
+  if (std::strlen(winPath) >= MAX_PATH) return FailWith(ERROR_FILENAME_EXCED_RANGE);
   std::string full = FullWinPath(winPath);
   // A drive letter's colon is the only colon a name may hold.
   if (HasInvalidNameChars(full) || full.find(':', 2) != std::string::npos)

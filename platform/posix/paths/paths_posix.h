@@ -11,7 +11,7 @@
 
 namespace posix {
 
-// ---- paths (paths_posix.cpp) ----
+// ---- paths (win_paths_posix.cpp) ----
 
 // The absolute, normalised Windows form of a path as the core gave it:
 // relative paths are taken against the current directory, "\x" against the

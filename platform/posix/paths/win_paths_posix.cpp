@@ -197,7 +197,7 @@ bool WinToHost(const char* winPath, std::string* hostPath, PathLook* look) {
   std::string full = FullWinPath(winPath);
   std::string hostRoot;
   if (full.size() < 3 || full[1] != ':') {
-    SetLastError(full.compare(0, 2, "\\\\") == 0 ? 53 /* ERROR_BAD_NETPATH */ : ERROR_PATH_NOT_FOUND);
+    SetLastError(full.compare(0, 2, "\\\\") == 0 ? ERROR_BAD_NETPATH : ERROR_PATH_NOT_FOUND);
     return false;
   }
   if (!DriveHostRoot(full[0], &hostRoot)) {

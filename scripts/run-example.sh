@@ -28,7 +28,8 @@ cp -a "$machine" "$machine.before"
 
 echo "== installing the example package (examples/) silently into the simulated machine $machine"
 status=0
-SETUP_NO_SLEEP=1 build/native/setup --machine "$machine" /S "$root/build/native/example/APP.INF" || status=$?
+install_output="$machine.install-output"
+SETUP_NO_SLEEP=1 build/native/setup --machine "$machine" /S "$root/build/native/example/APP.INF" 2>&1 | tee "$install_output" || status=${PIPESTATUS[0]}
 echo "== exit code: $status (0 success, 2 warnings, 3 failure)"
 
 # A machine path as the installer sees it: drive_c/x/y is C:\x\y.
@@ -126,4 +127,10 @@ echo "== left behind by the uninstall (files and folders the installation added)
 rm -f "$machine.after-list"
 echo "== registry keys and values left behind:"
 LC_ALL=C comm -13 <(registry_lines "$machine.before/registry.reg") <(registry_lines "$machine/registry.reg") | sed 's/^/  /'
+# The installation's own result comes last, so that it is the line a user
+# of this script reads first.
+echo
+echo "== the installation's result:"
+tr -d '\r' <"$install_output" | grep -E '^Installation ' | tail -n 1 || true
+rm -f "$install_output"
 exit "$status"

@@ -33,5 +33,6 @@ void RunAllChecks() {
   CheckRegistrySections();
   CheckLinkSections();
   CheckIniWrite();
+  CheckValueLengths();
   CheckUninstallRoundTrip();
 }

@@ -36,6 +36,7 @@ void CheckFilesSection();
 void CheckRegistrySections();
 void CheckLinkSections();
 void CheckIniWrite();
+void CheckValueLengths();
 void CheckUninstallRoundTrip();
 
 void RunAllChecks();

@@ -23,14 +23,16 @@ char g_urlBuffer[UrlBufferSize];
 int g_alwaysAnswer = 0;
 Str g_alwaysBackupFolder;
 
-// The new file as the version read left it open, closed on every way out.
-struct OpenSource {
+// A file as the version read left it open, closed on every way out.
+struct HeldFile {
   HANDLE handle = INVALID_HANDLE_VALUE;
-  OpenSource() = default;
-  OpenSource(const OpenSource&) = delete;
-  OpenSource& operator=(const OpenSource&) = delete;
-  ~OpenSource() {
+  HeldFile() = default;
+  HeldFile(const HeldFile&) = delete;
+  HeldFile& operator=(const HeldFile&) = delete;
+  ~HeldFile() { Close(); }
+  void Close() {
     if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    handle = INVALID_HANDLE_VALUE;
   }
 };
 // What the comparison knows of one file.
@@ -55,14 +57,17 @@ FileSide ReadSide(const char* path, HANDLE* keepOpen = nullptr) {
 // comes with the search that found it, which saves opening the file once
 // more for the same answer.
 void SwitchToDates(const char* newFile, const FILETIME* newFileWritten, const char* target,
-                   bool targetExists, FileSide& n, FileSide& i) {
+                   bool targetExists, HANDLE openTarget, FileSide& n, FileSide& i) {
   if (newFileWritten) {
     n.written = *newFileWritten;
     FileTimeDateStr(n.written, n.text);
   } else {
     FileDateStr(newFile, FileTimeLastWrite, n.written, n.text);
   }
-  if (targetExists) FileDateStr(target, FileTimeLastWrite, i.written, i.text);
+  if (openTarget != INVALID_HANDLE_VALUE)
+    OpenFileDateStr(openTarget, FileTimeLastWrite, i.written, i.text);
+  else if (targetExists)
+    FileDateStr(target, FileTimeLastWrite, i.written, i.text);
   i.number = CompareDateTexts(i.written, n.written);
 }
 
@@ -133,14 +138,17 @@ void ResetCopyPromptMemory() {
 
 uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
                          uint32_t flags, const FILETIME* newFileWritten) {
-  OpenSource source;
+  HeldFile source;
   FileSide n = ReadSide(newFile, &source.handle);
   // Most targets of an installation are new: one look instead of reading
   // the version and the date of a file that is not there.
   bool targetExists = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
-  FileSide i = targetExists ? ReadSide(target) : FileSide();
+  HeldFile installed;
+  FileSide i = targetExists ? ReadSide(target, &installed.handle) : FileSide();
   bool dateMode = n.number == 0;
-  if (dateMode) SwitchToDates(newFile, newFileWritten, target, targetExists, n, i);
+  if (dateMode) SwitchToDates(newFile, newFileWritten, target, targetExists, installed.handle, n, i);
+  // The installed file must be closed before anything replaces it.
+  installed.Close();
 
   bool backupWanted = false;
   if (InstalledLooksNewer(n, i, dateMode)) {

@@ -343,6 +343,24 @@ count_opens() {  # count_opens FULL_PACKAGE ONE_FILE_PACKAGE FILES
       "$full_o" "$empty_o" "$full_m" "$empty_m"
   done
   rm -rf "$work"/prefix-*/drive_c/dest-* "$work"/native-* "$work"/cp-*
+  count_compared_opens "$1" "$2" "$3"
+}
+
+# The same for SETUP.EXE installing over its own earlier installation: every
+# target exists and is compared before it is replaced.
+count_compared_opens() {  # count_compared_opens FULL_PACKAGE ONE_FILE_PACKAGE FILES
+  local empty_o empty_m full_o full_m
+  wine_opens wine_setup "$2" 92
+  wine_opens wine_setup "$2" 92
+  read -r empty_o empty_m <<<"$opens"
+  wine_opens wine_setup "$1" 93
+  wine_opens wine_setup "$1" 93
+  check_installed "$1" wine_setup
+  read -r full_o full_m <<<"$opens"
+  printf '  %-13s %6.2f opens   %6.2f mappings   (runs: %d/%d opens, %d/%d mappings; over an installed copy)\n' \
+    "wine setup" "$(ratio $((full_o - empty_o)) $(($3 - 1)))" "$(ratio $((full_m - empty_m)) $(($3 - 1)))" \
+    "$full_o" "$empty_o" "$full_m" "$empty_m"
+  rm -rf "$work"/prefix-setup/drive_c/dest-*
 }
 
 # ---- the run ------------------------------------------------------------------------

@@ -38,18 +38,22 @@ void FileTimeDateStr(const FILETIME& fileTime, Str& dateText) {
   FileTimeText(fileTime, dateText);
 }
 
-void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText) {
+void OpenFileDateStr(HANDLE file, int selector, FILETIME& fileTime, Str& dateText) {
   dateText.clear();
   fileTime.dwLowDateTime = 0;
   fileTime.dwHighDateTime = 0;
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                            nullptr);
-  if (file == INVALID_HANDLE_VALUE) return;
   FILETIME stamps[3] = {};
   if (GetFileTime(file, &stamps[0], &stamps[1], &stamps[2]) && selector >= FileTimeCreation &&
       selector <= FileTimeLastWrite) {
     fileTime = stamps[selector - FileTimeCreation];
     FileTimeText(fileTime, dateText);
   }
-  CloseHandle(file);
+}
+
+void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateText) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  // An unopened file reads as no time and no text.
+  OpenFileDateStr(file, selector, fileTime, dateText);
+  if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
 }

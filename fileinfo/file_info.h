@@ -49,6 +49,9 @@ void FileDateStr(const char* path, int selector, FILETIME& fileTime, Str& dateTe
 // exactly as FileDateStr gives it for the file that has that time.
 void FileTimeDateStr(const FILETIME& fileTime, Str& dateText);
 
+// FileDateStr for a file already open for reading.
+void OpenFileDateStr(HANDLE file, int selector, FILETIME& fileTime, Str& dateText);
+
 // The DOS date and time of a file time, which its date text shows, as one
 // number (the date in the high 16 bits, the time in two-second steps in the
 // low ones), so that later texts have greater numbers; 0 for a time that

@@ -96,10 +96,11 @@ void ReadTranslation(const VersionBlock& block) {
 // resource. Most installed files are not executables, and the platform's
 // version functions open and map such a file several times just to find
 // that out; two bytes read once give the same answer. A file that cannot
-// be opened here (shared exclusively, say) is left to the version functions.
+// be opened here (one that another program writes, say) is left to the
+// version functions. It is opened as the date read opens a file, so that a
+// handle kept open answers the date exactly as that read would.
 bool CertainlyNoImage(const char* path, HANDLE* keepOpen) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   char start[2] = {0, 0};
   DWORD got = 0;

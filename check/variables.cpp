@@ -55,9 +55,19 @@ void ForEachReference(const char* value, Visit visit) {
 void CheckValue(const char* section, const char* key, const char* value) {
   int line = LineOf(section, key);
   ForEachReference(value, [&](const Str& name) {
-    if (!IsDefined(name.c_str(), section, line))
-      Warning(line, Where(section, key) + "%" + name +
-                        "% is not set by anything that runs before it: it stays as written");
+    if (IsDefined(name.c_str(), section, line)) return;
+    // Most often a [Strings] entry, a shell folder say, that stands below
+    // its first use: the run sets the variables in the order of the lines.
+    int later = KeyLine(*CheckInput.Index, "Strings", name.c_str());
+    Str text = Where(section, key) + "%" + name + "% is ";
+    if (later) {
+      text += "set by [Strings] only at line ";
+      text.appendNumber(later);
+      text += ", after this value: it stays as written";
+    } else {
+      text += "not set by anything that runs before it: it stays as written";
+    }
+    Warning(line, text);
   });
 }
 

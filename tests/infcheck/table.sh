@@ -9,7 +9,14 @@
 # row's package folder (the current directory); prints "  FAIL row N ..."
 # for each difference and returns the number of failed rows.
 
+# 120 [RegWrite] lines: their names need more than the 519 characters the
+# installer reads the section's key list into.
+LONG_REGWRITE=$(for i in $(seq 1000 1119); do printf 'K%s=HKCU,Software\\X,V,Reg_SZ,a\n' "$i"; done)
+
 ROWS=(
+"keylist past its buffer|2|[RegWrite]
+$LONG_REGWRITE|APP.INF:3: error: [RegWrite] has more key names than fit in 519 characters: later lines are not written
+APP.INF: 1 error, 0 warnings"
 'clean|0|[Files]
 A.TXT=
 sub\*.TXT=%MyProgramPath%\sub|APP.INF: 0 errors, 0 warnings'
@@ -46,7 +53,7 @@ APP.INF: 2 errors, 1 warning'
 Later=%Defined%
 Defined=x
 [IniWrite]
-1=S,K,%Unknown%,%MyProgramPath%\A.INI|APP.INF:4: warning: [Strings] Later: %Defined% is not set by anything that runs before it: it stays as written
+1=S,K,%Unknown%,%MyProgramPath%\A.INI|APP.INF:4: warning: [Strings] Later: %Defined% is set by [Strings] only at line 5, after this value: it stays as written
 APP.INF:7: warning: [IniWrite] 1: %Unknown% is not set by anything that runs before it: it stays as written
 APP.INF: 0 errors, 2 warnings'
 'dialog variable|1|[Strings]

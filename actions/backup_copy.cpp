@@ -1,8 +1,8 @@
 #include "actions/backup_copy.h"
 
+#include "common/run_state.h"
 #include "log/log_file.h"
 #include "platform/platform.h"
-#include "setup/run_state.h"
 
 namespace {
 bool IsDirectory(const char* path) {

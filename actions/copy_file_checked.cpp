@@ -3,14 +3,14 @@
 #include "actions/backup_copy.h"
 #include "actions/put_in_place.h"
 #include "actions/shown_order.h"
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "common/system_message.h"
 #include "dialogs/dialog_record.h"
 #include "dialogs/dialog_runner.h"
-#include "dialogs/message_box.h"
 #include "fileinfo/file_info.h"
 #include "log/log_file.h"
-#include "log/message_buffer.h"
-#include "setup/run_state.h"
 #include "values/profile_values.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-// Declared with the other phases in setup/phases.h:
-//   void CopyFilesSection(const char* sourceFile);
+// Copies every file group of [Files].
+void CopyFilesSection(const char* sourceFile);
 
 // Copies every file of sourceDir that matches mask into destDir, with
 // withSubdirs also the matching subdirectories. Returns flags with the bits

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "dialogs/message_box.h"
-#include "log/message_buffer.h"
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "platform/platform.h"
-#include "setup/run_state.h"
 
 namespace {
 

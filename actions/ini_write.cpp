@@ -1,12 +1,13 @@
 // The [IniWrite] section: entries set in INI files of the target system.
 // It reports by message boxes; only a section cut by its buffer goes to the
 // log.
+#include "actions/ini_write.h"
+
 #include <string.h>
 
+#include "common/message_box.h"
+#include "common/run_state.h"
 #include "common/system_message.h"
-#include "dialogs/message_box.h"
-#include "setup/phases.h"
-#include "setup/run_state.h"
 #include "log/log_file.h"
 #include "values/cut_key_list.h"
 #include "values/expand.h"

@@ -2,9 +2,9 @@
 // folder below it.
 #include "actions/programs_menu_dir.h"
 
-#include "dialogs/message_box.h"
-#include "log/message_buffer.h"
-#include "setup/run_state.h"
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
 

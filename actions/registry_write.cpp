@@ -1,12 +1,13 @@
 // [RegWrite] and [RegWriteUninstall]: one registry value per key line.
+#include "actions/registry_write.h"
+
 #include "actions/registry_line.h"
 #include "actions/registry_value_status.h"
 #include "actions/root_key.h"
 #include "actions/uninstall_fallback.h"
-#include "dialogs/message_box.h"
-#include "log/message_buffer.h"
-#include "setup/phases.h"
-#include "setup/run_state.h"
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"

@@ -1,9 +1,9 @@
 #include "actions/root_key.h"
 
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "common/str.h"
-#include "dialogs/message_box.h"
-#include "log/message_buffer.h"
-#include "setup/run_state.h"
 
 bool LookUpRootKey(const char* name, HKEY& key) {
   if (EqualsIgnoreCase(name, "HKLM"))

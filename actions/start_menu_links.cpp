@@ -1,12 +1,13 @@
 // [SetMnuLNK]: the program's own Start-menu folder and its links.
+#include "actions/start_menu_links.h"
+
 #include "actions/create_dir_chain.h"
 #include "actions/create_links.h"
 #include "actions/programs_menu_dir.h"
 #include "common/environment_value.h"
-#include "dialogs/message_box.h"
+#include "common/message_box.h"
+#include "common/run_state.h"
 #include "log/log_file.h"
-#include "setup/phases.h"
-#include "setup/run_state.h"
 #include "values/full_path.h"
 
 namespace {

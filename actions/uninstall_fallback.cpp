@@ -1,6 +1,6 @@
 #include "actions/uninstall_fallback.h"
 
-#include "log/message_buffer.h"
+#include "common/message_buffer.h"
 #include "values/profile_values.h"
 
 namespace {

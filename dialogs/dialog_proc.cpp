@@ -2,13 +2,13 @@
 
 #include <string.h>
 
+#include "common/message_box.h"
+#include "common/run_state.h"
 #include "dialog_ids.h"
 #include "dialogs/dialog_record.h"
 #include "dialogs/folder_browser.h"
-#include "dialogs/message_box.h"
 #include "dialogs/viewer.h"
 #include "log/log_file.h"
-#include "setup/run_state.h"
 
 namespace {
 HFONT LinkFont = nullptr;

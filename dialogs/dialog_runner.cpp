@@ -1,9 +1,9 @@
 #include "dialogs/dialog_runner.h"
 
+#include "common/run_options.h"
 #include "dialogs/dialog_proc.h"
 #include "dialogs/dialog_record.h"
-#include "setup/response_file.h"
-#include "setup/run_options.h"
+#include "dialogs/response_file.h"
 
 namespace {
 bool g_installDirUsed = false;

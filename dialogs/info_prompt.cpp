@@ -1,13 +1,14 @@
 // The opening information text in the viewer, and the continue prompt.
+#include "dialogs/info_prompt.h"
+
 #include <string.h>
 
+#include "common/message_box.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
 #include "dialogs/dialog_record.h"
 #include "dialogs/dialog_runner.h"
-#include "dialogs/message_box.h"
 #include "dialogs/viewer.h"
-#include "setup/phases.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
 #include "values/profile_values.h"
 
 namespace {

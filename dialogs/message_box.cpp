@@ -1,9 +1,9 @@
-#include "dialogs/message_box.h"
+#include "common/message_box.h"
 
-#include "log/message_buffer.h"
-#include "setup/response_file.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
+#include "common/message_buffer.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
+#include "dialogs/response_file.h"
 
 namespace {
 int DefaultButton(UINT type) {

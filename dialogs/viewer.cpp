@@ -1,7 +1,7 @@
 #include "dialogs/viewer.h"
 
+#include "common/run_options.h"
 #include "platform/platform.h"
-#include "setup/run_options.h"
 
 namespace {
 typedef UINT(WINAPI* TSystemFolderReader)(LPSTR buffer, UINT size);

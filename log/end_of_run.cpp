@@ -2,15 +2,15 @@
 
 #include <stdlib.h>
 
+#include "common/message_buffer.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
 #include "dialogs/dialog_record.h"
 #include "dialogs/dialog_runner.h"
+#include "dialogs/info_process.h"
+#include "dialogs/response_file.h"
 #include "log/log_file.h"
-#include "log/message_buffer.h"
 #include "platform/platform.h"
-#include "setup/info_process.h"
-#include "setup/response_file.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
 
 // Nothing in here may end the run again (EndRun, the writes of log_file.h
 // that end it on an I/O error, message boxes that a response file could

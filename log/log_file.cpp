@@ -1,9 +1,9 @@
 #include "log/log_file.h"
 
 #include "common/environment_value.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "common/system_message.h"
-#include "log/message_buffer.h"
-#include "setup/run_state.h"
 
 TTextFile LogFile;
 Str LogFilePath;

@@ -1,3 +1,3 @@
-#include "log/message_buffer.h"
+#include "common/message_buffer.h"
 
 Str MessageBuffer;

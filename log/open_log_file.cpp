@@ -2,12 +2,12 @@
 // them into LOGFILKW.LOG.
 #include "actions/create_dir_chain.h"
 #include "common/environment_value.h"
-#include "dialogs/message_box.h"
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "fileinfo/date_text.h"
 #include "fileinfo/file_info.h"
 #include "log/log_file.h"
-#include "log/message_buffer.h"
-#include "setup/run_state.h"
 #include "values/expand.h"
 #include "values/full_path.h"
 

@@ -1,8 +1,8 @@
 #include "setup/caption.h"
 
+#include "common/run_state.h"
 #include "fileinfo/file_info.h"
 #include "platform/platform.h"
-#include "setup/run_state.h"
 
 namespace {
 const char* const MakerNotice = " - Talven Software";

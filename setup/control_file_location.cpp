@@ -2,10 +2,10 @@
 
 #include <string.h>
 
-#include "dialogs/message_box.h"
+#include "common/message_box.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
 #include "platform/platform.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
 
 namespace {
 const char* const Signature = "TALVEN";

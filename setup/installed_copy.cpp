@@ -1,10 +1,10 @@
 #include "setup/installed_copy.h"
 
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "common/system_message.h"
-#include "dialogs/message_box.h"
-#include "log/message_buffer.h"
 #include "platform/platform.h"
-#include "setup/run_state.h"
 #include "values/full_path.h"
 
 namespace {

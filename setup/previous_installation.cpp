@@ -2,8 +2,8 @@
 
 #include <string.h>
 
+#include "common/message_buffer.h"
 #include "fileinfo/file_info.h"
-#include "log/message_buffer.h"
 #include "platform/platform.h"
 #include "setup/control_file_location.h"
 

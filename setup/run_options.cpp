@@ -1,4 +1,4 @@
-#include "setup/run_options.h"
+#include "common/run_options.h"
 
 #include "setup/command_line.h"
 

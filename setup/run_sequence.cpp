@@ -1,20 +1,28 @@
 #include "setup/run_sequence.h"
 
+#include "actions/copy_files_section.h"
+#include "actions/ini_write.h"
+#include "actions/registry_write.h"
+#include "actions/start_menu_links.h"
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
 #include "dialogs/dialog_record.h"
-#include "dialogs/message_box.h"
+#include "dialogs/info_process.h"
+#include "dialogs/info_prompt.h"
+#include "dialogs/response_file.h"
 #include "dialogs/viewer.h"
 #include "log/end_of_run.h"
-#include "log/message_buffer.h"
+#include "log/log_file.h"
 #include "platform/platform.h"
 #include "setup/caption.h"
 #include "setup/control_file_location.h"
-#include "setup/info_process.h"
 #include "setup/installed_copy.h"
-#include "setup/phases.h"
 #include "setup/previous_installation.h"
-#include "setup/response_file.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
+#include "values/registry_read.h"
+#include "values/select_install_dir.h"
+#include "values/shell_folders.h"
 
 namespace {
 enum { InfoWaitMs = 2500 };
@@ -57,14 +65,14 @@ void RunPhases() {
   FindPreviousInstallation(SourceInfPath.c_str(), InstalledInfPath.c_str());
   ProbeInstalledCopy();
   if (SelectInstallDir(SourceInfPath.c_str(), InfDirNotWritable)) EndRunWithoutReport();
-  ResolveStrings(1, SourceInfPath.c_str(), nullptr);
+  ResolveStrings(ResolveSetVariables, SourceInfPath.c_str(), nullptr);
   PlaceInstalledCopy();
   PublishInstallDirectory();
   DlgRec.FolderSuffix = "";  // belonged to the directory selection, which is over
-  ResolveStrings(2, SourceInfPath.c_str(), InstalledInfPath.c_str());
+  ResolveStrings(ResolveWriteTargetFile, SourceInfPath.c_str(), InstalledInfPath.c_str());
   PublishRunVariables();
   RegRead_Expand_Strings(InstalledInfPath.c_str());
-  ResolveStrings(3, SourceInfPath.c_str(), InstalledInfPath.c_str());
+  ResolveStrings(ResolveSetAndWrite, SourceInfPath.c_str(), InstalledInfPath.c_str());
   ErrorLevel += WriteRegistrySection("RegWrite", SourceInfPath.c_str());
   ErrorLevel += WriteRegistrySection("RegWriteUninstall", SourceInfPath.c_str());
   OpenLogFile(SourceInfPath.c_str());

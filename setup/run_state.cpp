@@ -1,10 +1,10 @@
-#include "setup/run_state.h"
+#include "common/run_state.h"
 
-#include "dialogs/message_box.h"
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_options.h"
 #include "log/end_of_run.h"
-#include "log/message_buffer.h"
 #include "platform/platform.h"
-#include "setup/run_options.h"
 
 int32_t ErrorLevel = 0;
 char SetupCaption[SetupCaptionSize] = "";

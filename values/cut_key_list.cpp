@@ -1,8 +1,8 @@
 #include "values/cut_key_list.h"
 
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "common/str.h"
-#include "log/message_buffer.h"
-#include "setup/run_state.h"
 #include "values/profile_values.h"
 
 bool KeyListWasCut(DWORD length, DWORD size) { return size >= 2 && length == size - 2; }

@@ -1,7 +1,7 @@
 #include "values/full_path.h"
 
-#include "log/message_buffer.h"
-#include "setup/run_state.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 
 namespace {
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }

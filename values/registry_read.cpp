@@ -3,11 +3,10 @@
 #include <string.h>
 
 #include "actions/root_key.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "common/str.h"
-#include "log/message_buffer.h"
 #include "platform/platform.h"
-#include "setup/phases.h"
-#include "setup/run_state.h"
 #include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"

@@ -12,3 +12,5 @@ enum TRegReadResult { RegReadDone, RegReadStop };
 // means the run must end now (the line and ErrorLevel are already done);
 // RegRead_Expand_Strings ends it.
 TRegReadResult ReadRegistryVariables(const char* file);
+// ReadRegistryVariables, ending the run when it says so.
+void RegRead_Expand_Strings(const char* file);

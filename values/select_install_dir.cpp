@@ -3,12 +3,11 @@
 #include <string.h>
 
 #include "actions/create_dir_chain.h"
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "dialogs/dialog_record.h"
 #include "dialogs/dialog_runner.h"
-#include "dialogs/message_box.h"
-#include "log/message_buffer.h"
-#include "setup/phases.h"
-#include "setup/run_state.h"
 #include "values/expand.h"
 #include "values/full_path.h"
 #include "values/profile_values.h"

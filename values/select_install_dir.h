@@ -3,8 +3,10 @@
 // environment variable MyProgramPath.
 #pragma once
 
-// Declared with the other phases in setup/phases.h:
-//   bool SelectInstallDir(const char* sourceFile, bool forceDialog);
+// Proposes, confirms (in the dialog when forceDialog or the control file
+// installs files) and creates the directory. True means the user cancelled;
+// MessageBuffer is emptied then.
+bool SelectInstallDir(const char* sourceFile, bool forceDialog);
 
 // True once this run's directory selection (the dialog, or /DIR=) has set
 // MyProgramPath. Only such a value outranks the control file's [Strings]

@@ -1,9 +1,10 @@
 // [Strings] resolved against the registry: shell folders of the current user
 // and values of the machine replace what the control file says.
-#include "dialogs/message_box.h"
-#include "log/message_buffer.h"
-#include "setup/phases.h"
-#include "setup/run_state.h"
+#include "values/shell_folders.h"
+
+#include "common/message_box.h"
+#include "common/message_buffer.h"
+#include "common/run_state.h"
 #include "values/cut_key_list.h"
 #include "values/expand.h"
 #include "values/profile_values.h"
@@ -11,7 +12,6 @@
 
 namespace {
 enum { KeyListSize = 2601, ValueSize = 520, ResultSize = 261 };
-enum { SetVariables = 1, WriteTargetFile = 2 };
 
 const char* const MachineKeyPath = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
 const char* const UserShellFoldersPath =
@@ -97,7 +97,7 @@ bool QueryRegistry(const TFolderKeys& keys, const char* name, char* value, DWORD
 // other reserved name that is set keeps its value.
 bool KeepsRunValue(int mode, const char* name) {
   if (EqualsIgnoreCase(name, "MyProgramPath")) return InstallDirSelected;
-  return !(mode & WriteTargetFile);
+  return !(mode & ResolveWriteTargetFile);
 }
 
 // Whether value refers to the variable name (as %name%, in any case).
@@ -132,7 +132,7 @@ bool CurrentVariable(const char* name, char* result) {
 // what the name held before the run, such as an inherited PATH), and the
 // later passes keep that value.
 void ExpandFileValue(int mode, const char* name, const char* fileValue, char* result) {
-  if ((mode & WriteTargetFile) && RefersToItself(fileValue, name) && CurrentVariable(name, result))
+  if ((mode & ResolveWriteTargetFile) && RefersToItself(fileValue, name) && CurrentVariable(name, result))
     return;
   ExpandInto(fileValue, result, ResultSize);
 }
@@ -202,10 +202,10 @@ void ResolveStrings(int mode, const char* sourceFile, const char* targetFile) {
       return;
     }
     if (!*result) continue;
-    if (mode & WriteTargetFile) WritePrivateProfileStringA("Strings", name, result, targetFile);
-    if (mode & SetVariables) SetEnvironmentVariableA(name, result);
+    if (mode & ResolveWriteTargetFile) WritePrivateProfileStringA("Strings", name, result, targetFile);
+    if (mode & ResolveSetVariables) SetEnvironmentVariableA(name, result);
   }
-  if (mode & WriteTargetFile) MessageBuffer += "INF-File changed to actual Paths\r\n";
+  if (mode & ResolveWriteTargetFile) MessageBuffer += "INF-File changed to actual Paths\r\n";
   ReportCutOnce(cut, names);
   CloseKeys(keys);
 }

@@ -4,9 +4,9 @@
 // path of the input never reaches the host's own files through Z:.
 #pragma once
 
-#include "log/message_buffer.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
+#include "common/message_buffer.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
 #include "tests/fuzz/fuzz_machine.h"
 
 namespace fuzz {

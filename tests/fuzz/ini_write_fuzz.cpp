@@ -3,7 +3,7 @@
 // boxes that a silent run answers.
 #include <string>
 
-#include "setup/phases.h"
+#include "actions/ini_write.h"
 #include "tests/fuzz/fuzz_run.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

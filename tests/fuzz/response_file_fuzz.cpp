@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "setup/response_file.h"
+#include "dialogs/response_file.h"
 
 namespace {
 

@@ -7,10 +7,10 @@
 #include <string>
 
 #include "actions/create_dir_chain.h"
+#include "common/message_buffer.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
 #include "platform/platform.h"
-#include "log/message_buffer.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

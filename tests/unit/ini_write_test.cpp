@@ -2,10 +2,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "log/message_buffer.h"
-#include "setup/phases.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
+#include "actions/ini_write.h"
+#include "common/message_buffer.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
+#include "platform/platform.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

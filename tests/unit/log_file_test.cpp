@@ -5,11 +5,11 @@
 #include <regex>
 #include <string>
 
+#include "common/message_buffer.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
 #include "fileinfo/file_info.h"
 #include "log/log_file.h"
-#include "log/message_buffer.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
 #include "tests/unit/log_test_support.h"
 
 namespace {

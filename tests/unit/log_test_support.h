@@ -3,10 +3,10 @@
 // MessageBuffer as "MessageBox: ..." lines).
 #pragma once
 
+#include "common/message_buffer.h"
+#include "common/run_options.h"
+#include "common/run_state.h"
 #include "log/log_file.h"
-#include "log/message_buffer.h"
-#include "setup/run_options.h"
-#include "setup/run_state.h"
 #include "tests/unit/temp_machine.h"
 
 class LogStateTest : public TempMachineTest {

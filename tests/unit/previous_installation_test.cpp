@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "log/message_buffer.h"
+#include "common/message_buffer.h"
 #include "platform/posix/registry/registry_posix.h"
 #include "setup/control_file_location.h"
 #include "setup/previous_installation.h"

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "actions/registry_line.h"
+#include "actions/registry_write.h"
 #include "actions/root_key.h"
 #include "actions/uninstall_fallback.h"
-#include "setup/phases.h"
 #include "tests/unit/registry_test_support.h"
 
 namespace {

@@ -1,10 +1,10 @@
 // Command-line splitting, unattended switches and response files.
 #include <gtest/gtest.h>
 
+#include "common/run_options.h"
+#include "dialogs/response_file.h"
 #include "setup/caption.h"
 #include "setup/command_line.h"
-#include "setup/response_file.h"
-#include "setup/run_options.h"
 
 namespace {
 std::vector<std::string> Split(const char* commandLine) {

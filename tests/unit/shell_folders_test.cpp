@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "setup/phases.h"
 #include "tests/unit/registry_test_support.h"
 #include "values/select_install_dir.h"
+#include "values/shell_folders.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ const char kTypicalStrings[] =
 
 TEST_F(ShellFoldersTest, ModeOneSetsTheResolvedValuesAsVariablesOnly) {
   WriteStrings(kTypicalStrings);
-  ResolveStrings(1, kInf, nullptr);
+  ResolveStrings(ResolveSetVariables, kInf, nullptr);
   // The actual user folder wins over the unexpanded one, the machine key and the file.
   EXPECT_EQ(Env("Programs"), "C:\\users\\user\\Start\\Programs");
   EXPECT_EQ(Env("CommonFilesDir"), "D:\\Apps\\Common");
@@ -76,7 +76,7 @@ TEST_F(ShellFoldersTest, ModeOneSetsTheResolvedValuesAsVariablesOnly) {
 
 TEST_F(ShellFoldersTest, ModeTwoWritesTheTargetOnlyAndLogsTheSummary) {
   WriteStrings(kTypicalStrings);
-  ResolveStrings(2, kInf, kTarget);
+  ResolveStrings(ResolveWriteTargetFile, kInf, kTarget);
   EXPECT_EQ(Written("Programs"), "C:\\users\\user\\Start\\Programs");
   EXPECT_EQ(Written("CommonFilesDir"), "D:\\Apps\\Common");
   EXPECT_EQ(Written("ProgramFiles"), "D:\\Apps");
@@ -91,7 +91,7 @@ TEST_F(ShellFoldersTest, ModeTwoWritesTheTargetOnlyAndLogsTheSummary) {
 
 TEST_F(ShellFoldersTest, ModeThreeDoesBoth) {
   WriteStrings(kTypicalStrings);
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   EXPECT_EQ(Written("Personal"), "C:\\users\\user\\Docs");
   EXPECT_EQ(Env("Personal"), "C:\\users\\user\\Docs");
   EXPECT_EQ(Written("Own"), "C:\\WINDOWS\\Own");
@@ -101,7 +101,7 @@ TEST_F(ShellFoldersTest, ModeThreeDoesBoth) {
 
 TEST_F(ShellFoldersTest, MachineKeyValueIsUsedAsItIsStoredUnlessItIsExpandSz) {
   WriteStrings("Raw=x\r\n");
-  ResolveStrings(1, kInf, nullptr);
+  ResolveStrings(ResolveSetVariables, kInf, nullptr);
   EXPECT_EQ(Env("Raw"), "C:\\WINDOWS\\Raw");
 }
 
@@ -110,19 +110,19 @@ TEST_F(ShellFoldersTest, ProgramFilesFallsBackToProgramFilesPathAndNeverToTheUse
                 kShellFolders + "\"ProgramFiles\"=\"C:\\\\User\"\r\n\r\n" + kMachineKey +
                 "\"ProgramFilesPath\"=" + ExpandSz("%SystemDrive%\\Path") + "\r\n");
   WriteStrings("programfiles=C:\\Own\r\n");
-  ResolveStrings(1, kInf, nullptr);
+  ResolveStrings(ResolveSetVariables, kInf, nullptr);
   EXPECT_EQ(Env("ProgramFiles"), "C:\\Path");
 
   WriteRegistry(std::string(kUserShellFolders) + "\"ProgramFiles\"=\"C:\\\\User\"\r\n\r\n" +
                 kShellFolders + "\"ProgramFiles\"=\"C:\\\\User\"\r\n");
-  ResolveStrings(1, kInf, nullptr);
+  ResolveStrings(ResolveSetVariables, kInf, nullptr);
   EXPECT_EQ(Env("ProgramFiles"), "C:\\Own");
   EXPECT_EQ(ErrorLevel, 0);
 }
 
 TEST_F(ShellFoldersTest, UnknownNameWithoutValueStopsThePassWithBoxAndLine) {
   WriteStrings("Programs=x\r\nMissing=\r\nOwn=later\r\n");
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   EXPECT_EQ(std::string(MessageBuffer.c_str()),
             std::string("failed to read \"Missing\" from Registry!\r\n"
                         "MessageBox: Error at RegQueryValue Missing") +
@@ -136,9 +136,9 @@ TEST_F(ShellFoldersTest, UnknownNameWithoutValueStopsThePassWithBoxAndLine) {
 
 TEST_F(ShellFoldersTest, EveryPassThatReachesAnUnknownNameFailsAgain) {
   WriteStrings("Missing=\r\n");
-  ResolveStrings(1, kInf, nullptr);
-  ResolveStrings(2, kInf, kTarget);
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveSetVariables, kInf, nullptr);
+  ResolveStrings(ResolveWriteTargetFile, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   std::string once = std::string("failed to read \"Missing\" from Registry!\r\n"
                                  "MessageBox: Error at RegQueryValue Missing") +
                      kQueryBox + "\r\n";
@@ -150,7 +150,7 @@ TEST_F(ShellFoldersTest, MissingUserFoldersKeyEndsTheCallBeforeAnyName) {
   WriteRegistry(std::string(kUserShellFolders) + "\"Programs\"=\"C:\\\\P\"\r\n");
   WriteStrings("Own=x\r\n");
   ErrorLevel = 120;
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   EXPECT_STREQ(MessageBuffer.c_str(),
                "MessageBox: Error at RegOpenKey\r\n"
                "failed to read \"User Shell Folder\" or \"Shell Folder\" from Registry!\r\n");
@@ -161,9 +161,9 @@ TEST_F(ShellFoldersTest, MissingUserFoldersKeyEndsTheCallBeforeAnyName) {
 
 TEST_F(ShellFoldersTest, EmptyOrMissingStringsSectionStillLogsTheSummaryUnderFlagTwo) {
   WriteHostFile("drive_c/pkg/APP.INF", "[Version]\r\nFormKw=TALVEN\r\n");
-  ResolveStrings(1, kInf, nullptr);
+  ResolveStrings(ResolveSetVariables, kInf, nullptr);
   EXPECT_STREQ(MessageBuffer.c_str(), "");
-  ResolveStrings(2, kInf, kTarget);
+  ResolveStrings(ResolveWriteTargetFile, kInf, kTarget);
   EXPECT_STREQ(MessageBuffer.c_str(), "INF-File changed to actual Paths\r\n");
 }
 
@@ -171,7 +171,7 @@ TEST_F(ShellFoldersTest, ReservedNamesAreNeverLookedUp) {
   WriteRegistry(std::string(kUserShellFolders) + "\"rundll\"=\"registry\"\r\n\r\n" + kShellFolders +
                 "\"SETUPX\"=\"registry\"\r\n\r\n" + kMachineKey + "\"InfPath\"=\"registry\"\r\n");
   WriteStrings("Rundll=%windir%\\own\r\nsetupx=\r\nInfPath=\r\nMyStartMenu=\r\n");
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   EXPECT_EQ(Env("rundll"), "C:\\WINDOWS\\own");
   EXPECT_EQ(Written("rundll"), "C:\\WINDOWS\\own");
   // Empty reserved names are skipped silently: no lookup, no error.
@@ -186,7 +186,7 @@ TEST_F(ShellFoldersTest, ModeOneKeepsReservedNamesThatAreAlreadySet) {
   SetEnvironmentVariableA("MyProgramPath", "D:\\Chosen");
   InstallDirSelected = true;
   SetEnvironmentVariableA("rundll", "run value");
-  ResolveStrings(1, kInf, nullptr);
+  ResolveStrings(ResolveSetVariables, kInf, nullptr);
   EXPECT_EQ(Env("MyProgramPath"), "D:\\Chosen");
   EXPECT_EQ(Env("rundll"), "run value");
   EXPECT_EQ(Env("setupx"), "from file");
@@ -219,9 +219,9 @@ TEST_F(ShellFoldersTest, TheChosenInstallationDirectorySurvivesTheLaterPasses) {
   SetEnvironmentVariableA("MyProgramPath", "D:\\Chosen");
   InstallDirSelected = true;
   SetEnvironmentVariableA("rundll", "rundll32");
-  ResolveStrings(2, kInf, kTarget);
+  ResolveStrings(ResolveWriteTargetFile, kInf, kTarget);
   EXPECT_EQ(Written("MyProgramPath"), "D:\\Chosen");
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   EXPECT_EQ(Env("MyProgramPath"), "D:\\Chosen");
   EXPECT_EQ(Written("MyProgramPath"), "D:\\Chosen");
   // The other reserved names take the control file's value in these passes.
@@ -229,7 +229,7 @@ TEST_F(ShellFoldersTest, TheChosenInstallationDirectorySurvivesTheLaterPasses) {
   EXPECT_EQ(Written("rundll"), "from file");
   // Without a chosen directory the proposal is used.
   SetEnvironmentVariableA("MyProgramPath", nullptr);
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   EXPECT_EQ(Env("MyProgramPath"), "C:\\Proposed");
 }
 
@@ -241,10 +241,10 @@ TEST_F(ShellFoldersTest, AValueThatRefersToItselfKeepsTheValueOfItsFirstPass) {
   WriteStrings("Data=C:\\Data\\%data%\r\nSearch=%Search%;C:\\Tools\r\n"
                "MyStartMenu=%MyStartMenu%\\Menu\r\nLater=%Reg%\\x\r\n");
   SetEnvironmentVariableA("Search", "C:\\Bin");
-  ResolveStrings(1, kInf, nullptr);
+  ResolveStrings(ResolveSetVariables, kInf, nullptr);
   SetEnvironmentVariableA("Reg", "C:\\FromRegRead");
-  ResolveStrings(2, kInf, kTarget);
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveWriteTargetFile, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   const struct {
     const char* name;
     const char* value;
@@ -265,7 +265,7 @@ TEST_F(ShellFoldersTest, ResolvedValuesAreCutTo260Characters) {
   WriteRegistry(std::string(kUserShellFolders) + "\r\n" + kShellFolders + "\"Long\"=\"C:\\\\" +
                 longValue + "\"\r\n");
   WriteStrings("Long=y\r\nOwn=C:\\" + longValue + "\r\n");
-  ResolveStrings(3, kInf, kTarget);
+  ResolveStrings(ResolveSetAndWrite, kInf, kTarget);
   std::string cut = "C:\\" + longValue.substr(0, 257);
   EXPECT_EQ(Env("Long"), cut);
   EXPECT_EQ(Written("Long"), cut);
@@ -274,7 +274,7 @@ TEST_F(ShellFoldersTest, ResolvedValuesAreCutTo260Characters) {
   SetEnvironmentVariableA("MyProgramPath", ("C:\\" + longValue).c_str());
   InstallDirSelected = true;
   WriteStrings("MyProgramPath=C:\\Proposed\r\n");
-  ResolveStrings(2, kInf, kTarget);
+  ResolveStrings(ResolveWriteTargetFile, kInf, kTarget);
   EXPECT_EQ(Written("MyProgramPath"), cut);
 }
 

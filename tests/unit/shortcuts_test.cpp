@@ -11,11 +11,11 @@
 
 #include "actions/create_links.h"
 #include "actions/programs_menu_dir.h"
+#include "actions/start_menu_links.h"
 #include "fileinfo/file_info.h"
 #include "platform/platform.h"
 #include "platform/posix/paths/paths_posix.h"
 #include "platform/posix/ui/ui_posix.h"
-#include "setup/phases.h"
 #include "tests/unit/lnkinfo_check.h"
 #include "tests/unit/log_test_support.h"
 

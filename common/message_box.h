@@ -1,4 +1,6 @@
 // Message boxes of the installer: no owner window, caption SetupCaption.
+// Every subsystem shows them, so they are declared here; the dialogs define
+// them (dialogs/message_box.cpp), where the answers given in advance are.
 #pragma once
 
 #include "platform/platform.h"

@@ -1,4 +1,6 @@
-// Process-wide state of one run of the installer.
+// Process-wide state of one run of the installer. Every subsystem reads or
+// raises it, so it is declared here, below them all; the run sequence owns it
+// and defines it (setup/run_state.cpp).
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "setup/info_process.h"
+#include "dialogs/info_process.h"
 
 PROCESS_INFORMATION InfoProcess = {};
 

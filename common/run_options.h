@@ -4,6 +4,8 @@
 //   /DIR=path     the installation directory, as if typed and confirmed
 //   /ANSWERS=file a response file with the answers to dialogs and boxes
 //   /RECORD=file  writes every answer given in the run as response lines
+// Dialogs, viewers and the end of the run ask for them, so they are declared
+// here; the run sequence reads them (setup/run_options.cpp).
 #pragma once
 
 #include "common/str.h"

@@ -1,9 +1,9 @@
-#include "setup/response_file.h"
+#include "dialogs/response_file.h"
 
 #include <stdlib.h>
 
+#include "common/run_options.h"
 #include "platform/platform.h"
-#include "setup/run_options.h"
 
 namespace {
 const char* const KindNames[AnswerKindCount] = {"MsgBoxContinue", "MsgBoxLogFile", "MsgBoxSOC",

@@ -3,12 +3,12 @@
 #include "actions/backup_copy.h"
 #include "actions/put_in_place.h"
 #include "actions/shown_order.h"
+#include "common/dialog_record.h"
+#include "common/dialog_runner.h"
 #include "common/message_box.h"
 #include "common/message_buffer.h"
 #include "common/run_state.h"
 #include "common/system_message.h"
-#include "dialogs/dialog_record.h"
-#include "dialogs/dialog_runner.h"
 #include "fileinfo/file_info.h"
 #include "log/log_file.h"
 #include "values/profile_values.h"
@@ -98,9 +98,9 @@ int AskUser(const char* target, const char* controlFile, const Str& message) {
   DlgRec.PathBuf = g_urlBuffer;
   DlgRec.PathBufSize = UrlBufferSize;
   int result = static_cast<int>(RunDialog("MsgBoxSOC"));
-  if (DlgRec.Always && (result == 1 || result == 4)) {
+  if (DlgRec.Always && (result == DialogAccepted || result == DialogOverwrite)) {
     g_alwaysAnswer = result;
-    g_alwaysBackupFolder = (result == 4 && DlgRec.Backup) ? Str(g_urlBuffer) : Str();
+    g_alwaysBackupFolder = (result == DialogOverwrite && DlgRec.Backup) ? Str(g_urlBuffer) : Str();
   }
   return result;
 }
@@ -153,12 +153,12 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
   bool backupWanted = false;
   if (InstalledLooksNewer(n, i, dateMode)) {
     int answer = AskUser(target, controlFile, PromptText(target, n, i, dateMode));
-    if (answer == 2) {
+    if (answer == DialogCancelled) {
       RaiseErrorLevelToFailure();
       MessageBuffer += "FileCopy canceled by User";
       return flags | CopyStop;
     }
-    if (answer == 4) {
+    if (answer == DialogOverwrite) {
       n.number = i.number + 1;
       flags |= CopyOverwrote;
       backupWanted = DlgRec.Backup;

@@ -3,7 +3,7 @@
 #include "actions/copy_files_section.h"
 
 #include "actions/copy_file_checked.h"
-#include "actions/create_dir_chain.h"
+#include "common/create_dir_chain.h"
 #include "common/environment_value.h"
 #include "common/message_box.h"
 #include "common/message_buffer.h"

@@ -1,4 +1,4 @@
-#include "actions/create_dir_chain.h"
+#include "common/create_dir_chain.h"
 
 #include <cstring>
 

@@ -1,10 +1,10 @@
 // A link section: one link per line, each logged as created or replaced.
 #include "actions/create_links.h"
 
-#include "actions/create_dir_chain.h"
 #include "actions/link_line.h"
 #include "actions/programs_menu_dir.h"
 #include "actions/shell_link.h"
+#include "common/create_dir_chain.h"
 #include "common/message_box.h"
 #include "common/message_buffer.h"
 #include "common/run_state.h"

@@ -3,10 +3,10 @@
 
 #include "actions/registry_line.h"
 #include "actions/registry_value_status.h"
-#include "actions/root_key.h"
 #include "actions/uninstall_fallback.h"
 #include "common/message_box.h"
 #include "common/message_buffer.h"
+#include "common/root_key.h"
 #include "common/run_state.h"
 #include "values/cut_key_list.h"
 #include "values/expand.h"

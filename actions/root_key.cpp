@@ -1,4 +1,4 @@
-#include "actions/root_key.h"
+#include "common/root_key.h"
 
 #include "common/message_box.h"
 #include "common/message_buffer.h"

@@ -1,9 +1,9 @@
 // [SetMnuLNK]: the program's own Start-menu folder and its links.
 #include "actions/start_menu_links.h"
 
-#include "actions/create_dir_chain.h"
 #include "actions/create_links.h"
 #include "actions/programs_menu_dir.h"
+#include "common/create_dir_chain.h"
 #include "common/environment_value.h"
 #include "common/message_box.h"
 #include "common/run_state.h"

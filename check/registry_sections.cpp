@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "actions/registry_line.h"
-#include "actions/root_key.h"
 #include "check/checks.h"
+#include "common/root_key.h"
 #include "values/profile_values.h"
 
 namespace {

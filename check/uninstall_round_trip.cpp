@@ -4,10 +4,10 @@
 // machine after the uninstall, where no author sees it.
 #include "actions/link_line.h"
 #include "actions/registry_line.h"
-#include "actions/root_key.h"
 #include "check/checks.h"
 #include "check/package_files.h"
 #include "check/uninstall_deletions.h"
+#include "common/root_key.h"
 #include "setupengine/hinf_command.h"
 #include "setupengine/inf_strings.h"
 #include "values/profile_values.h"

@@ -2,10 +2,10 @@
 
 #include <string.h>
 
+#include "common/dialog_record.h"
 #include "common/message_box.h"
 #include "common/run_state.h"
 #include "dialog_ids.h"
-#include "dialogs/dialog_record.h"
 #include "dialogs/folder_browser.h"
 #include "dialogs/viewer.h"
 #include "log/log_file.h"
@@ -103,7 +103,7 @@ void Browse(HWND dialog) {
   NearestExistingFolder(path);
   Str start(path);
   if (BrowseForFolder(dialog, path, displayName, "Select Destination Folder for Installation", -1,
-                      nullptr) == 2)
+                      nullptr) == BrowseCancelled)
     return;
   if (!start.equals(typed) && start.equalsIgnoreCase(path)) return;
   path[255] = '\0';

@@ -1,9 +1,9 @@
-#include "dialogs/dialog_runner.h"
+#include "common/dialog_runner.h"
 
+#include "common/dialog_record.h"
+#include "common/response_file.h"
 #include "common/run_options.h"
 #include "dialogs/dialog_proc.h"
-#include "dialogs/dialog_record.h"
-#include "dialogs/response_file.h"
 
 namespace {
 bool g_installDirUsed = false;
@@ -29,7 +29,7 @@ void SetPath(const Str& path) {
 
 // What the dialog would have given back had the user answered it so.
 void ApplyAnswer(const TAnswer& answer) {
-  if (answer.Kind == AnswerPathSel && answer.Id == 1) SetPath(answer.Path);
+  if (answer.Kind == AnswerPathSel && answer.Id == DialogAccepted) SetPath(answer.Path);
   if (answer.Kind == AnswerMsgBoxSoc) {
     DlgRec.Always = answer.Always;
     DlgRec.Backup = answer.Backup;
@@ -45,10 +45,10 @@ void ApplyAnswer(const TAnswer& answer) {
 TAnswer UnattendedAnswer(AnswerKind kind) {
   TAnswer answer = TAnswer();
   answer.Kind = kind;
-  answer.Id = 1;
+  answer.Id = DialogAccepted;
   if (kind != AnswerPathSel) return answer;
   if (g_silentPathAnswered) {
-    answer.Id = 2;
+    answer.Id = DialogCancelled;
     return answer;
   }
   g_silentPathAnswered = true;
@@ -90,7 +90,7 @@ INT_PTR RunDialog(const char* templateName) {
     g_installDirUsed = true;
     answer = TAnswer();
     answer.Kind = kind;
-    answer.Id = 1;
+    answer.Id = DialogAccepted;
     answer.Path = RunOptions.InstallDir;
   } else if (!TakeAnswer(kind, answer)) {
     if (RunOptions.Silent || !platform::CanShowDialogs()) {
@@ -98,7 +98,7 @@ INT_PTR RunDialog(const char* templateName) {
     } else {
       INT_PTR result =
           DialogBoxParamA(GetModuleHandleA(nullptr), templateName, nullptr, DialogProc, 0);
-      if (result != 1 && result != 2 && result != 4) return result;
+      if (result != DialogAccepted && result != DialogCancelled && result != DialogOverwrite) return result;
       RecordAnswer(AnswerFromDialog(kind, result));
       return result;
     }

@@ -79,11 +79,11 @@ int BrowseForFolder(HWND owner, char* path, char* displayName, const char* title
     CoTaskMemFree(item);
     item = nullptr;
   }
-  if (!item) return 2;
+  if (!item) return BrowseCancelled;
   CopyToBuffer(displayName, FolderBufferSize, name);
   // An item without a file-system path (only with non-default flags) leaves
   // the path as it was.
   if (SHGetPathFromIDListA(item, name)) CopyToBuffer(path, FolderBufferSize, name);
   CoTaskMemFree(item);
-  return 0;
+  return FolderChosen;
 }

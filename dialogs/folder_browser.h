@@ -3,9 +3,12 @@
 
 #include "platform/platform.h"
 
-// Shows the browser owned by owner with path preselected. Returns 0 when a
+// What BrowseForFolder gives back.
+enum TBrowseResult { FolderChosen = 0, BrowseCancelled = 2 };
+
+// Shows the browser owned by owner with path preselected. Returns FolderChosen when a
 // folder was chosen (path and displayName receive it, each a buffer of 261
-// characters), 2 when the user cancelled or chose nothing (neither is
+// characters), BrowseCancelled when the user cancelled or chose nothing (neither is
 // changed). flags -1 means
 // the default (file-system folders only); callback nullptr means
 // BrowseCallback.

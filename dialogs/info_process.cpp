@@ -1,4 +1,4 @@
-#include "dialogs/info_process.h"
+#include "common/info_process.h"
 
 PROCESS_INFORMATION InfoProcess = {};
 

@@ -3,11 +3,11 @@
 
 #include <string.h>
 
+#include "common/dialog_record.h"
+#include "common/dialog_runner.h"
 #include "common/message_box.h"
 #include "common/run_options.h"
 #include "common/run_state.h"
-#include "dialogs/dialog_record.h"
-#include "dialogs/dialog_runner.h"
 #include "dialogs/viewer.h"
 #include "values/profile_values.h"
 
@@ -37,7 +37,7 @@ int ShowInfoPrompt(const char* key, const char* sourceFile, int waitMs, PROCESS_
     if (!StartInfoViewer(value, process)) {
       if (ShowMessageBox("Error to show Info with Notepad.EXE, Continue?", MB_YESNO) == IDNO) {
         ++ErrorLevel;
-        return IDCANCEL;
+        return DialogCancelled;
       }
     }
     if (waitMs >= 1 && !RunOptions.Silent) Sleep(static_cast<DWORD>(waitMs));

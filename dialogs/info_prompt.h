@@ -5,6 +5,6 @@
 
 // Shows [Info] key of sourceFile in the viewer (process receives it), waits
 // waitMs for it to come up, then asks whether to continue. Returns the
-// button that closed the prompt: IDC_ACCEPT to go on, IDC_CANCEL when the
+// button that closed the prompt: DialogAccepted to go on, DialogCancelled when the
 // user cancelled or declined to go on without the viewer.
 int ShowInfoPrompt(const char* key, const char* sourceFile, int waitMs, PROCESS_INFORMATION& process);

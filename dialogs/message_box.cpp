@@ -1,9 +1,9 @@
 #include "common/message_box.h"
 
 #include "common/message_buffer.h"
+#include "common/response_file.h"
 #include "common/run_options.h"
 #include "common/run_state.h"
-#include "dialogs/response_file.h"
 
 namespace {
 int DefaultButton(UINT type) {

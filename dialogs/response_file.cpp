@@ -1,7 +1,8 @@
-#include "dialogs/response_file.h"
+#include "common/response_file.h"
 
 #include <stdlib.h>
 
+#include "common/dialog_runner.h"
 #include "common/run_options.h"
 #include "platform/platform.h"
 
@@ -18,13 +19,13 @@ bool IdAllowed(AnswerKind kind, int id) {
   switch (kind) {
     case AnswerMsgBoxContinue:
     case AnswerPathSel:
-      return id == 1 || id == 2;
+      return id == DialogAccepted || id == DialogCancelled;
     case AnswerMsgBoxLogFile:
-      return id == 1;
+      return id == DialogAccepted;
     case AnswerMsgBoxSoc:
-      return id == 1 || id == 2 || id == 4;
+      return id == DialogAccepted || id == DialogCancelled || id == DialogOverwrite;
     case AnswerMessageBox:
-      return id >= 1 && id <= 7;
+      return id >= IDOK && id <= IDNO;
     default:
       return false;
   }
@@ -177,7 +178,8 @@ bool TakeAnswer(AnswerKind kind, TAnswer& answer) {
     if (g_answers[i].Kind != kind) continue;
     g_nextAnswer[kind] = i + 1;
     answer = g_answers[i];
-    if (answer.Id == 2) RunOptions.CancelledByAnswers = true;
+    // A message box's IDCANCEL is the same 2.
+    if (answer.Id == DialogCancelled) RunOptions.CancelledByAnswers = true;
     return true;
   }
   g_nextAnswer[kind] = g_answerCount;
@@ -194,7 +196,7 @@ Str FormatAnswer(const TAnswer& answer) {
   Str line(KindNames[answer.Kind]);
   line += '=';
   line.appendNumber(answer.Id);
-  if (answer.Kind == AnswerPathSel && answer.Id == 1) line.append(",").append(answer.Path);
+  if (answer.Kind == AnswerPathSel && answer.Id == DialogAccepted) line.append(",").append(answer.Path);
   if (answer.Kind == AnswerMsgBoxSoc) {
     if (answer.Always) line += ",always";
     if (answer.Backup) line.append(",backup=").append(answer.Path);

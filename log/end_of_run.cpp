@@ -2,13 +2,13 @@
 
 #include <stdlib.h>
 
+#include "common/dialog_record.h"
+#include "common/dialog_runner.h"
+#include "common/info_process.h"
 #include "common/message_buffer.h"
+#include "common/response_file.h"
 #include "common/run_options.h"
 #include "common/run_state.h"
-#include "dialogs/dialog_record.h"
-#include "dialogs/dialog_runner.h"
-#include "dialogs/info_process.h"
-#include "dialogs/response_file.h"
 #include "log/log_file.h"
 #include "platform/platform.h"
 

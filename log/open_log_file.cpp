@@ -1,6 +1,6 @@
 // OpenLogFile: the switch from collecting lines in MessageBuffer to writing
 // them into LOGFILKW.LOG.
-#include "actions/create_dir_chain.h"
+#include "common/create_dir_chain.h"
 #include "common/environment_value.h"
 #include "common/message_box.h"
 #include "common/message_buffer.h"

@@ -4,14 +4,15 @@
 #include "actions/ini_write.h"
 #include "actions/registry_write.h"
 #include "actions/start_menu_links.h"
+#include "common/dialog_record.h"
+#include "common/dialog_runner.h"
+#include "common/info_process.h"
 #include "common/message_box.h"
 #include "common/message_buffer.h"
+#include "common/response_file.h"
 #include "common/run_options.h"
 #include "common/run_state.h"
-#include "dialogs/dialog_record.h"
-#include "dialogs/info_process.h"
 #include "dialogs/info_prompt.h"
-#include "dialogs/response_file.h"
 #include "dialogs/viewer.h"
 #include "log/end_of_run.h"
 #include "log/log_file.h"
@@ -59,7 +60,7 @@ void ShowClosingText() {
 
 void RunPhases() {
   DeriveProjectVersion();
-  if (ShowInfoPrompt("Before", SourceInfPath.c_str(), InfoWaitMs, InfoProcess) == IDCANCEL)
+  if (ShowInfoPrompt("Before", SourceInfPath.c_str(), InfoWaitMs, InfoProcess) == DialogCancelled)
     EndRunWithoutReport();
   InstalledInfPath = SystemInfDir() + "\\" + InfFileName;
   FindPreviousInstallation(SourceInfPath.c_str(), InstalledInfPath.c_str());

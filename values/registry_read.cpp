@@ -2,8 +2,8 @@
 
 #include <string.h>
 
-#include "actions/root_key.h"
 #include "common/message_buffer.h"
+#include "common/root_key.h"
 #include "common/run_state.h"
 #include "common/str.h"
 #include "platform/platform.h"

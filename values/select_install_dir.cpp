@@ -2,12 +2,12 @@
 
 #include <string.h>
 
-#include "actions/create_dir_chain.h"
+#include "common/create_dir_chain.h"
+#include "common/dialog_record.h"
+#include "common/dialog_runner.h"
 #include "common/message_box.h"
 #include "common/message_buffer.h"
 #include "common/run_state.h"
-#include "dialogs/dialog_record.h"
-#include "dialogs/dialog_runner.h"
 #include "values/expand.h"
 #include "values/full_path.h"
 #include "values/profile_values.h"
@@ -89,7 +89,7 @@ bool SelectInstallDir(const char* sourceFile, bool forceDialog) {
   bool failed = false;
   for (;;) {
     FillDialogRecord();
-    if (RunDialog("PathSel") == IDCANCEL) {
+    if (RunDialog("PathSel") == DialogCancelled) {
       MessageBuffer.clear();
       return true;
     }

@@ -5,7 +5,7 @@
 // is not a known one are left out.
 #include <string>
 
-#include "actions/root_key.h"
+#include "common/root_key.h"
 #include "tests/fuzz/fuzz_run.h"
 #include "values/registry_read.h"
 

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "dialogs/response_file.h"
+#include "common/response_file.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "actions/create_dir_chain.h"
+#include "common/create_dir_chain.h"
 #include "common/message_buffer.h"
 #include "common/run_options.h"
 #include "common/run_state.h"

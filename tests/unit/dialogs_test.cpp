@@ -6,13 +6,13 @@
 
 #include <fstream>
 
+#include "common/dialog_record.h"
+#include "common/dialog_runner.h"
+#include "common/response_file.h"
 #include "common/run_options.h"
 #include "common/run_state.h"
 #include "dialogs/dialog_proc.h"
-#include "dialogs/dialog_record.h"
-#include "dialogs/dialog_runner.h"
 #include "dialogs/folder_browser.h"
-#include "dialogs/response_file.h"
 #include "tests/unit/temp_machine.h"
 
 namespace {

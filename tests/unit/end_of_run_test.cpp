@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "dialogs/dialog_record.h"
+#include "common/dialog_record.h"
 #include "log/end_of_run.h"
 #include "tests/unit/log_test_support.h"
 

@@ -7,8 +7,8 @@
 
 #include "actions/registry_line.h"
 #include "actions/registry_write.h"
-#include "actions/root_key.h"
 #include "actions/uninstall_fallback.h"
+#include "common/root_key.h"
 #include "tests/unit/registry_test_support.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // answered decides where the Windows build leaves the result sentence.
 #include <gtest/gtest.h>
 
+#include "common/response_file.h"
 #include "common/run_options.h"
-#include "dialogs/response_file.h"
 
 TEST(ResponseFileAnswerLeft, SeesWaitingAnswersWithoutTakingThem) {
   Str error;

@@ -1,8 +1,8 @@
 // Command-line splitting, unattended switches and response files.
 #include <gtest/gtest.h>
 
+#include "common/response_file.h"
 #include "common/run_options.h"
-#include "dialogs/response_file.h"
 #include "setup/caption.h"
 #include "setup/command_line.h"
 

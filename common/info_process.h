@@ -1,4 +1,6 @@
-// The viewer process that shows the opening information text.
+// The viewer process that shows the opening information text. The continue
+// prompt fills it (dialogs/info_process.cpp defines it); the run and its end
+// close it.
 #pragma once
 
 #include "platform/platform.h"

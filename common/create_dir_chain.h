@@ -1,5 +1,7 @@
 // Making sure that a directory exists, creating the missing levels of its
-// path from the top down.
+// path from the top down. The installation directory, the log and the
+// Start-menu folder need it, so it is declared here; the actions define it
+// (actions/create_dir_chain.cpp).
 #pragma once
 
 #include "common/str.h"

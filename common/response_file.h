@@ -1,5 +1,7 @@
 // Answers for dialogs and message boxes given in advance (/ANSWERS=file),
-// and the record of the answers given in a run (/RECORD=file).
+// and the record of the answers given in a run (/RECORD=file). The dialogs
+// and message boxes take them (dialogs/response_file.cpp); the run loads them
+// and its end looks for one left.
 //
 // One answer a line, consumed in order for each kind:
 //   MsgBoxContinue=1      the continue prompt (1 OK, 2 Cancel)

@@ -1,4 +1,6 @@
-// The one record through which data goes in and out of the dialogs.
+// The one record through which data goes in and out of the dialogs. The
+// phases that ask through a dialog fill it, so it is declared here; the
+// dialogs define it (dialogs/dialog_record.cpp).
 #pragma once
 
 #include <cstdint>

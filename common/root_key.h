@@ -1,4 +1,6 @@
 // The root key names that the registry sections of the control file accept.
+// [RegRead] and [RegWrite] both name keys so, so this is declared here; the
+// actions define it (actions/root_key.cpp).
 #pragma once
 
 #include "platform/platform.h"

@@ -3,6 +3,12 @@
 # from its seeds (tests/fuzz/<name>_seeds, read only) and the corpus earlier
 # runs grew. Standard input is empty, so a message box a fuzzed section shows
 # answers itself instead of waiting.
+#
+# A target's RSS climbs to about 400 MB within a few hundred thousand runs
+# and stays there: that is AddressSanitizer keeping freed memory in its
+# quarantine (256 MB by default) to catch uses after free, not a leak. With
+# ASAN_OPTIONS=quarantine_size_mb=0, pe_version_fuzz runs 300,000 inputs at
+# a flat 46 MB, and libFuzzer's own leak check (on by default) finds none.
 set -uo pipefail
 dir=$1
 seconds=${2:-10}

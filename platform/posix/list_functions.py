@@ -9,9 +9,9 @@ import sys
 
 POSIX = 'platform/posix/'
 CONCERNS = collections.OrderedDict([
-    ('machine', 'the simulated machine: its directory, default contents, environment, start-up, command line, system folders'),
+    ('machine', 'the simulated machine: its directory, default contents, environment, start-up, command line'),
     ('kernel', 'last errors, handles and sharing, processes, code page, clock, date formats, system messages'),
-    ('paths', 'Windows paths and the host paths behind them, case-blind lookup, short names, DOS masks, the current folder, the search path'),
+    ('paths', 'Windows paths and the host paths behind them, case-blind lookup, short names, DOS masks, the current, Windows and system folders, the search path'),
     ('files', 'open files, reads and writes, copies, moves, deletes, folders, attributes, times, directory searches, the test faults'),
     ('profile', 'INI files: parsing, encodings, the cache, reads and edits'),
     ('registry', 'the registry tree, its REGEDIT4 file, keys and values, HKEY_CLASSES_ROOT'),

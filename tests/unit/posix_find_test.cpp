@@ -86,6 +86,13 @@ TEST(ShortNameTest, AliasesCountUpWithinTheFolder) {
   EXPECT_EQ(aliases[8], "");
 }
 
+// A host file system allows ':' and '\' in a name, which no Windows name
+// holds; its alias must still be an 8.3 name that a path can carry.
+TEST(ShortNameTest, HostOnlyCharactersBecomeUnderscores) {
+  Names aliases = posix::ShortAliases({"a:b", "notes\\old.txt", "c:"});
+  EXPECT_EQ(aliases, (Names{"A_B~1", "NOTES_~1.TXT", "C_~1"}));
+}
+
 TEST(ShortNameTest, TenAndMoreTakeAShorterName) {
   Names names;
   for (int i = 0; i < 10; ++i) names.push_back("Document " + std::to_string(i) + ".text");

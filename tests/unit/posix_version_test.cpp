@@ -125,45 +125,6 @@ TEST_F(PosixVersionTest, RootPathForms) {
   }
 }
 
-TEST_F(PosixVersionTest, Translation) {
-  std::vector<uint8_t> b = Block("v2700_pe32.dll");
-  void* value = nullptr;
-  UINT length = 0;
-  ASSERT_TRUE(VerQueryValueA(b.data(), "\\VarFileInfo\\Translation", &value, &length));
-  ASSERT_EQ(length, 4u);
-  EXPECT_EQ(std::memcmp(value, "\x09\x04\xE4\x04", 4), 0);
-  // Inside the block itself, not in the spare half.
-  EXPECT_LT(static_cast<uint8_t*>(value), b.data() + Length(b));
-
-  std::vector<uint8_t> g = Block("german_pe32.dll");
-  ASSERT_TRUE(VerQueryValueA(g.data(), "\\varfileinfo\\TRANSLATION", &value, &length));
-  EXPECT_EQ(std::memcmp(value, "\x07\x04\xB0\x04", 4), 0);
-}
-
-TEST_F(PosixVersionTest, MissingNamesFailWithoutTouchingThePointer) {
-  std::vector<uint8_t> n = Block("notrans_pe32.dll");
-  ASSERT_FALSE(n.empty());
-  std::vector<uint8_t> b = Block("v2700_pe32.dll");
-  struct Case { std::vector<uint8_t>* block; const char* path; };
-  const Case cases[] = {
-      {&n, "\\VarFileInfo\\Translation"},
-      {&b, "\\StringFileInfo\\040904E4\\CompanyNam"},  // partial name
-      {&b, "\\StringFileInfo\\040904E4\\Company"},
-      {&b, "\\StringFileInfo\\040904E4\\CompanyNameX"},
-      {&b, "\\StringFileInfo\\04090000\\CompanyName"},
-      {&b, "String"},
-  };
-  for (const Case& c : cases) {
-    void* value = reinterpret_cast<void*>(0x1234);
-    UINT length = 99;
-    SetLastError(0);
-    EXPECT_FALSE(VerQueryValueA(c.block->data(), c.path, &value, &length)) << c.path;
-    EXPECT_EQ(length, 0u) << c.path;
-    EXPECT_EQ(value, reinterpret_cast<void*>(0x1234)) << c.path;
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_TYPE_NOT_FOUND)) << c.path;
-  }
-}
-
 TEST_F(PosixVersionTest, IntermediateNodesGiveLengthZero) {
   std::vector<uint8_t> b = Block("v2700_pe32.dll");
   for (const char* path : {"\\StringFileInfo", "StringFileInfo", "\\\\StringFileInfo",
@@ -194,45 +155,11 @@ TEST_F(PosixVersionTest, StringsAreAnsiCopiesInTheSpareHalf) {
   EXPECT_EQ(Text(v, "\\StringFileInfo\\040904E4\\OriginalFilename"), "v10.dll");
 }
 
-TEST_F(PosixVersionTest, NonEnglishTableConvertsToCodePage1252) {
-  std::vector<uint8_t> g = Block("german_pe64.dll");
-  UINT length = 0;
-  EXPECT_EQ(Text(g, "\\StringFileInfo\\040704B0\\CompanyName", &length), "M\xFCller GmbH");
-  EXPECT_EQ(length, 12u);
-  EXPECT_EQ(Text(g, "\\StringFileInfo\\040704B0\\FileDescription"), "Pr\xFC" "fdatei \x80");
-  EXPECT_EQ(Text(g, "\\StringFileInfo\\040904E4\\CompanyName"), "<none>");
-}
-
-TEST_F(PosixVersionTest, FilesWithoutAVersionResource) {
-  WriteHostFile("drive_c/readme.txt", "not an executable\n");
-  struct Case { std::string path; DWORD error; };
-  const Case cases[] = {
-      {Win("nover_pe32.dll"), ERROR_RESOURCE_TYPE_NOT_FOUND},
-      {Win("nover_pe64.dll"), ERROR_RESOURCE_TYPE_NOT_FOUND},
-      {Win("otherid_pe32.dll"), ERROR_RESOURCE_NAME_NOT_FOUND},
-      {"C:\\readme.txt", ERROR_RESOURCE_DATA_NOT_FOUND},
-      {"C:\\missing.dll", ERROR_FILE_NOT_FOUND},
-      {"", ERROR_BAD_PATHNAME},
-  };
-  for (const Case& c : cases) {
-    DWORD handle = 5;
-    SetLastError(0);
-    EXPECT_EQ(GetFileVersionInfoSizeA(c.path.c_str(), &handle), 0u) << c.path;
-    EXPECT_EQ(GetLastError(), c.error) << c.path;
-    EXPECT_EQ(handle, 0u);
-    char buffer[64];
-    EXPECT_FALSE(GetFileVersionInfoA(c.path.c_str(), 0, sizeof buffer, buffer)) << c.path;
-  }
+// The files without a version are rows of tests/contract/version_tables.cpp;
+// a null name cannot be one there (Windows would fault).
+TEST_F(PosixVersionTest, NullNameIsAnInvalidParameter) {
   EXPECT_EQ(GetFileVersionInfoSizeA(nullptr, nullptr), 0u);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-}
-
-TEST_F(PosixVersionTest, ShortBufferGetsTheStartOfTheBlockWithoutMarker) {
-  std::vector<uint8_t> full = Block("v2700_pe32.dll");
-  std::vector<uint8_t> part(100, 0xEE);
-  ASSERT_TRUE(GetFileVersionInfoA(Win("v2700_pe32.dll").c_str(), 0, 60, part.data()));
-  EXPECT_TRUE(std::equal(part.begin(), part.begin() + 60, full.begin()));
-  EXPECT_EQ(part[60], 0xEE);
 }
 
 TEST_F(PosixVersionTest, SixteenBitNeFile) {

@@ -95,14 +95,12 @@ inline uint32_t LoadU32(const uint8_t* p) {
          (static_cast<uint32_t>(p[2]) << 16) | (static_cast<uint32_t>(p[3]) << 24);
 }
 
-// ---- the test hook that kills a copy (copy_kill_hook_posix.cpp) ----
+// ---- faults for the tests (test_faults_posix.cpp) ----
 
 // Called once by every CopyFileA that gets to write: the number of bytes after
 // which this copy is to kill the process, or -1 (the usual case).
 long long KillAfterBytesOfThisCopy();
 [[noreturn]] void KillNow();
-
-// ---- fault injection for tests (medium_fault_posix.cpp) ----
 
 // With the host variable SETUP_TEST_MEDIUM_GONE_AFTER=N, the Nth call of
 // FindNextFileA in the process first moves the searched folder away, as if

@@ -1,5 +1,8 @@
 // The ANSI code page of the emulated machine (1252, Western European) where
-// Unicode text has to become the bytes the A functions see.
+// Unicode text has to become the bytes the A functions see, and those bytes
+// become UTF-16 again (MultiByteToWideChar).
+#include <cstring>
+
 #include "platform/posix/kernel/kernel_posix.h"
 
 namespace posix {
@@ -12,6 +15,13 @@ const uint16_t kHighControls[32] = {
     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
     0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+const UINT kWesternCodePage = 1252;
+
+int FailWithZeroCount(DWORD error) {
+  SetLastError(error);
+  return 0;
+}
 
 }  // namespace
 
@@ -58,3 +68,20 @@ std::string AnsiFromUtf16(const std::string& utf16le) {
 }
 
 }  // namespace posix
+
+extern "C" int MultiByteToWideChar(UINT codePage, DWORD flags, LPCSTR text, int length,
+                                   LPWSTR wide, int wideSize) {
+  using posix::FailWithZeroCount;
+  if (codePage != CP_ACP && codePage != posix::kWesternCodePage)
+    return FailWithZeroCount(ERROR_INVALID_PARAMETER);
+  if (text == nullptr || length == 0 || length < -1 || wideSize < 0 ||
+      (wide == nullptr && wideSize != 0) || (flags & ~MB_ERR_INVALID_CHARS) != 0)
+    return FailWithZeroCount(ERROR_INVALID_PARAMETER);
+  // -1: the text and its NUL. Every byte of the code page is one character.
+  int count = length == -1 ? static_cast<int>(std::strlen(text)) + 1 : length;
+  if (wideSize == 0) return count;
+  if (wideSize < count) return FailWithZeroCount(ERROR_INSUFFICIENT_BUFFER);
+  for (int i = 0; i < count; ++i)
+    wide[i] = posix::CodePointFromAnsi(static_cast<unsigned char>(text[i]));
+  return count;
+}

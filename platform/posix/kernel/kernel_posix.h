@@ -11,12 +11,12 @@
 
 namespace posix {
 
-// ---- last error (errors_posix.cpp, errno_map_posix.cpp) ----
+// ---- last error (errors_posix.cpp) ----
 // SetLastError/GetLastError are the Win32 functions themselves.
 // Maps an errno value to the Win32 error code Windows gives in that case.
 DWORD Win32ErrorFromErrno(int err);
 
-// ---- results of the A functions (win_results_posix.cpp) ----
+// ---- results of the A functions (errors_posix.cpp) ----
 
 // Sets the last error and returns FALSE, the common way a call fails.
 BOOL FailWith(DWORD error);

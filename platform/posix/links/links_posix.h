@@ -9,7 +9,7 @@
 
 namespace posix {
 
-// ---- the component library (com_posix.cpp) ----
+// ---- the component library (shell_link_posix.cpp) ----
 
 bool SameGuid(const GUID& a, const GUID& b);
 

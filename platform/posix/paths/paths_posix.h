@@ -60,7 +60,7 @@ bool IsDriveRootPath(const std::string& fullWinPath);
 // The host folder that holds drive letter `drive`, false when there is no such drive.
 bool DriveHostRoot(char drive, std::string* hostRoot);
 
-// ---- current directory (current_directory_posix.cpp) ----
+// ---- current directory (process_dirs_posix.cpp) ----
 
 // The process's current directory as a full Windows path.
 const std::string& CurrentWinDirectory();

@@ -16,8 +16,10 @@
 namespace posix {
 namespace {
 
-// Characters a long name may hold but an 8.3 name may not; an alias has "_" for them.
-const char kReplacedInAlias[] = "+,;=[]";
+// Characters a long name may hold but an 8.3 name may not; an alias has "_"
+// for them. ':' and '\\' only a host name holds (Windows has no such name),
+// and kept in an alias they would make it a drive or a folder of a path.
+const char kReplacedInAlias[] = "+,;=[]:\\";
 
 std::string AliasPart(const std::string& part, size_t limit) {
   std::string out;

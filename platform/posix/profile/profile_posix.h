@@ -71,7 +71,7 @@ std::string FoldProfileName(const std::string& name);
 // are ignored; tabs are not (Windows; Wine ignores all whitespace there).
 std::string StripSpaces(const char* text);
 
-// ---- encodings (profile_encoding_posix.cpp) ----
+// ---- encodings (profile_file_posix.cpp) ----
 
 // Turns the bytes of a UTF-16LE profile (with its byte-order mark) into
 // ANSI text and returns true; leaves any other text as it is (false).

@@ -61,7 +61,7 @@ RegValue* FindValue(RegKey* key, const std::string& name);
 void PutValue(RegKey* key, const std::string& name, DWORD type, const std::string& data);
 void RemoveValue(RegKey* key, const std::string& name);
 
-// ---- HKEY_CLASSES_ROOT (registry_classes_posix.cpp) ----
+// ---- HKEY_CLASSES_ROOT (registry_handles_posix.cpp) ----
 
 // The key behind HKEY_CLASSES_ROOT: HKLM\Software\Classes, made when missing.
 // The tree's own HKEY_CLASSES_ROOT root stays empty.

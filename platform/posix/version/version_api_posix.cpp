@@ -17,7 +17,6 @@
 namespace posix {
 namespace {
 
-const DWORD kErrorInvalidData = 13;
 const char kSpareMarker[4] = {'F', 'E', '2', 'X'};
 
 bool HostFileExists(const std::string& winPath, std::string* hostPath) {
@@ -55,7 +54,7 @@ bool IsOwnProgram(const char* fileName) {
 // The version resource of a file named by the caller, or the Win32 error.
 DWORD LoadVersionResource(const char* fileName, VersionResource* resource) {
   if (!fileName) return ERROR_INVALID_PARAMETER;
-  if (!*fileName) return ERROR_BAD_PATHNAME;
+  if (!*fileName) return ERROR_PATH_NOT_FOUND;  // as opening the empty name answers
   if (IsOwnProgram(fileName)) {
     resource->bytes = OwnVersionResource();
     resource->sixteenBit = false;
@@ -72,7 +71,9 @@ extern "C" {
 DWORD GetFileVersionInfoSizeA(LPCSTR fileName, LPDWORD handle) {
   if (handle) *handle = 0;
   posix::VersionResource resource;
-  DWORD error = posix::LoadVersionResource(fileName, &resource);
+  // The size is refused an empty name before any file is looked for; the
+  // block itself is not (GetFileVersionInfoA fails as the open does).
+  DWORD error = fileName && !*fileName ? ERROR_BAD_PATHNAME : posix::LoadVersionResource(fileName, &resource);
   if (error != ERROR_SUCCESS) {
     SetLastError(error);
     return 0;
@@ -83,7 +84,7 @@ DWORD GetFileVersionInfoSizeA(LPCSTR fileName, LPDWORD handle) {
 
 BOOL GetFileVersionInfoA(LPCSTR fileName, DWORD handle, DWORD size, LPVOID data) {
   if (!data) {
-    SetLastError(posix::kErrorInvalidData);
+    SetLastError(ERROR_INVALID_DATA);
     return FALSE;
   }
   posix::VersionResource resource;

@@ -4,6 +4,7 @@
 
 #include "platform/posix/files/files_posix.h"
 #include "platform/posix/kernel/kernel_posix.h"
+#include "platform/posix/paths/paths_posix.h"
 #include "platform/posix/version/version_posix.h"
 
 namespace posix {
@@ -51,8 +52,10 @@ bool RootFits(const VersionResource& r) {
 DWORD ReadVersionResource(const std::string& hostPath, VersionResource* resource) {
   BoundedFile file;
   int err = 0;
-  if (!file.Open(hostPath, &err))
+  if (!file.Open(hostPath, &err)) {
+    if (err == ENOENT) return MissingPathError(hostPath);  // 3 when a folder on the way is missing
     return err == EISDIR ? ERROR_ACCESS_DENIED : Win32ErrorFromErrno(err);
+  }
   ResourceSpan span;
   DWORD error = LocateResource(file, &span, &resource->sixteenBit);
   if (error != ERROR_SUCCESS) return error;

@@ -1,6 +1,8 @@
-// The process's current directory. It is a Windows path kept here (the host
-// process's own directory is never changed), starting as the Windows form
-// of the directory the host started us in.
+// The directories a program asks Windows for: the Windows and system
+// directories of the machine, and the process's current directory. That
+// one is a Windows path kept here (the host process's own directory is never
+// changed), starting as the Windows form of the directory the host started
+// us in.
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,6 +22,8 @@ std::string& CurrentDirectoryState() {
   return current;
 }
 
+std::string SystemDirectory() { return WindowsDirectory() + "\\system32"; }
+
 }  // namespace
 
 const std::string& CurrentWinDirectory() { return CurrentDirectoryState(); }
@@ -38,4 +42,12 @@ extern "C" BOOL SetCurrentDirectoryA(LPCSTR path) {
 
 extern "C" DWORD GetCurrentDirectoryA(DWORD size, LPSTR buffer) {
   return posix::CopyOutText(posix::CurrentWinDirectory(), buffer, size);
+}
+
+extern "C" UINT GetWindowsDirectoryA(LPSTR buffer, UINT size) {
+  return posix::CopyOutText(posix::WindowsDirectory(), buffer, size);
+}
+
+extern "C" UINT GetSystemDirectoryA(LPSTR buffer, UINT size) {
+  return posix::CopyOutText(posix::SystemDirectory(), buffer, size);
 }

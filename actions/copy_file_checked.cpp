@@ -53,17 +53,13 @@ FileSide ReadSide(const char* path, HANDLE* keepOpen = nullptr) {
 
 // Files without version information compare by the date of their last write,
 // in the steps that the date texts show. A target that does not exist has
-// no date: its time 0 compares as earlier. The new file's time usually
-// comes with the search that found it, which saves opening the file once
-// more for the same answer.
-void SwitchToDates(const char* newFile, const FILETIME* newFileWritten, const char* target,
-                   bool targetExists, HANDLE openTarget, FileSide& n, FileSide& i) {
-  if (newFileWritten) {
-    n.written = *newFileWritten;
-    FileTimeDateStr(n.written, n.text);
-  } else {
-    FileDateStr(newFile, FileTimeLastWrite, n.written, n.text);
-  }
+// no date: its time 0 compares as earlier. The new file's time comes with
+// the search that found it, which saves opening the file once more for the
+// same answer.
+void SwitchToDates(const FILETIME& newFileWritten, const char* target, bool targetExists, HANDLE openTarget,
+                   FileSide& n, FileSide& i) {
+  n.written = newFileWritten;
+  FileTimeDateStr(n.written, n.text);
   if (openTarget != INVALID_HANDLE_VALUE)
     OpenFileDateStr(openTarget, FileTimeLastWrite, i.written, i.text);
   else if (targetExists)
@@ -137,7 +133,7 @@ void ResetCopyPromptMemory() {
 }
 
 uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
-                         uint32_t flags, const FILETIME* newFileWritten) {
+                         uint32_t flags, const WIN32_FIND_DATAA& found) {
   HeldFile source;
   FileSide n = ReadSide(newFile, &source.handle);
   // Most targets of an installation are new: one look instead of reading
@@ -146,7 +142,7 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
   HeldFile installed;
   FileSide i = targetExists ? ReadSide(target, &installed.handle) : FileSide();
   bool dateMode = n.number == 0;
-  if (dateMode) SwitchToDates(newFile, newFileWritten, target, targetExists, installed.handle, n, i);
+  if (dateMode) SwitchToDates(found.ftLastWriteTime, target, targetExists, installed.handle, n, i);
   // The installed file must be closed before anything replaces it.
   installed.Close();
 
@@ -175,7 +171,7 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
   // A backup that fails keeps the installed file: nothing is lost.
   if (backupWanted && !SaveBackupCopy(target, g_urlBuffer)) return flags;
   RemoveLeftoverTemporaries(target);
-  if (!PutFileInPlace(newFile, source.handle, target)) {
+  if (!PutFileInPlace(newFile, source.handle, found, target)) {
     ReportCopyFailure(newFile, target);
     RaiseErrorLevelToFailure();
     return flags | CopyStop;

@@ -15,11 +15,11 @@ enum : uint32_t {
 };
 
 // Copies newFile onto target after the comparison; writes one log line and
-// returns flags with the bits this call adds. newFileWritten is the new
-// file's last-write time as the directory search that found it reported it;
-// without it the time is read from the file.
+// returns flags with the bits this call adds. `found` is the new file as the
+// directory search that found it reported it: its last-write time and
+// attributes are taken from there rather than read again.
 uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
-                         uint32_t flags, const FILETIME* newFileWritten = nullptr);
+                         uint32_t flags, const WIN32_FIND_DATAA& found);
 
 // Forgets the answer that "always" gave for later prompts (a new run).
 void ResetCopyPromptMemory();

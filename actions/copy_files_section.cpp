@@ -177,7 +177,7 @@ uint32_t CopyFileGroup(const char* sourceDir, const char* mask, const char* dest
         flags = CopySubdirectory(source, entry.cFileName, mask, dest, flags, controlFile);
     } else {
       flags = CopyFileChecked(JoinPath(source, entry.cFileName).c_str(), (dest + entry.cFileName).c_str(),
-                              controlFile, flags, &entry.ftLastWriteTime);
+                              controlFile, flags, entry);
     }
     if (!FindNextFileA(search, &entry)) {
       found = false;

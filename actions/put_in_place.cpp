@@ -50,46 +50,45 @@ bool FailAndRemove(const char* temporary) {
 // nothing to the program file.
 char g_copyBuffer[1 << 16];
 
-// The rest of an open file into another, then its last-write time, as the
-// platform's copy would give it.
-bool CopyContent(HANDLE from, HANDLE to) {
+// The rest of an open file into another, then the last-write time that the
+// search reported for it, as the platform's copy would give it.
+bool CopyContent(HANDLE from, HANDLE to, const FILETIME& written) {
   for (;;) {
     DWORD got = 0, put = 0;
     if (!ReadFile(from, g_copyBuffer, sizeof g_copyBuffer, &got, nullptr)) return false;
     if (!got) break;
     if (!WriteFile(to, g_copyBuffer, got, &put, nullptr)) return false;
   }
-  FILETIME written;
-  return GetFileTime(from, nullptr, nullptr, &written) && SetFileTime(to, nullptr, nullptr, &written);
+  return SetFileTime(to, nullptr, nullptr, &written) != 0;
 }
 
 // A new temporary made from the open new file, with the attributes the
-// platform's copy gives: the file's own, less read-only, plus archive.
-// Only ERROR_FILE_EXISTS sends the caller to the next name.
-bool CopyOpenFile(const char* newFile, HANDLE from, const char* temporary) {
-  DWORD attributes = GetFileAttributesA(newFile);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
-  attributes = (attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE;
+// platform's copy gives: the file's own as the search found them, less
+// read-only, plus archive. Only ERROR_FILE_EXISTS sends the caller to the
+// next name.
+bool CopyOpenFile(HANDLE from, const WIN32_FIND_DATAA& found, const char* temporary) {
+  DWORD attributes = (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE;
   HANDLE to = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
   if (to == INVALID_HANDLE_VALUE) return false;
-  bool copied = CopyContent(from, to);
+  bool copied = CopyContent(from, to, found.ftLastWriteTime);
   DWORD error = GetLastError();
   if (!CloseHandle(to) && copied) return false;
   SetLastError(error);
   return copied;
 }
 
-bool CopyOnce(const char* newFile, HANDLE from, const char* temporary) {
-  if (from != INVALID_HANDLE_VALUE) return CopyOpenFile(newFile, from, temporary);
+bool CopyOnce(const char* newFile, HANDLE from, const WIN32_FIND_DATAA& found, const char* temporary) {
+  if (from != INVALID_HANDLE_VALUE) return CopyOpenFile(from, found, temporary);
   return CopyFileA(newFile, temporary, TRUE) != 0;
 }
 
 // Copies newFile to a temporary of its own in folder; false when no name was
 // free or the copy failed (the partial temporary then removed).
-bool CopyToTemporary(const char* newFile, HANDLE from, const Str& folder, Str& temporary) {
+bool CopyToTemporary(const char* newFile, HANDLE from, const WIN32_FIND_DATAA& found, const Str& folder,
+                     Str& temporary) {
   for (unsigned number = 0; number < TemporaryNamesTried; ++number) {
     temporary = TemporaryPath(folder, number);
-    if (CopyOnce(newFile, from, temporary.c_str())) return true;
+    if (CopyOnce(newFile, from, found, temporary.c_str())) return true;
     if (GetLastError() != ERROR_FILE_EXISTS) return FailAndRemove(temporary.c_str());
   }
   return false;
@@ -118,9 +117,9 @@ bool IsTemporaryName(const char* name) {
   return EqualsIgnoreCase(name + 8, TemporarySuffix);
 }
 
-bool PutFileInPlace(const char* newFile, HANDLE openNewFile, const char* target) {
+bool PutFileInPlace(const char* newFile, HANDLE openNewFile, const WIN32_FIND_DATAA& found, const char* target) {
   Str temporary;
-  if (!CopyToTemporary(newFile, openNewFile, FolderOf(target), temporary)) return false;
+  if (!CopyToTemporary(newFile, openNewFile, found, FolderOf(target), temporary)) return false;
   if (openNewFile == INVALID_HANDLE_VALUE) ClearReadOnly(temporary.c_str());
   if (!RenameOver(temporary.c_str(), target)) return FailAndRemove(temporary.c_str());
   return true;

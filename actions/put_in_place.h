@@ -16,8 +16,10 @@
 // gives them, less read-only. Returns false with the system's last error
 // set, and without a temporary left behind, when it fails; target is then
 // untouched. `openNewFile`, when valid, is newFile open for reading at its
-// start: the content is read from it (the caller closes it).
-bool PutFileInPlace(const char* newFile, HANDLE openNewFile, const char* target);
+// start: the content is read from it (the caller closes it), and the
+// attributes and last-write time come from `found`, the search's record of
+// newFile.
+bool PutFileInPlace(const char* newFile, HANDLE openNewFile, const WIN32_FIND_DATAA& found, const char* target);
 
 // Removes the temporaries that an interrupted run left in target's folder,
 // once for each folder that the copies come into, and logs each one removed.

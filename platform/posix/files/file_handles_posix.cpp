@@ -50,10 +50,12 @@ DWORD CheckExisting(const std::string& host, const struct stat& st, DWORD generi
   return ERROR_SUCCESS;
 }
 
-// A new or replaced file takes the attributes asked for, and ARCHIVE.
-void ApplyCreationAttributes(int fd, DWORD flags) {
+// A new or replaced file takes the attributes asked for, and ARCHIVE. A file
+// this call made has no stored attributes yet: plain ARCHIVE needs no write.
+void ApplyCreationAttributes(int fd, DWORD flags, bool madeHere) {
   DWORD stored = (flags & kHiddenOrSystem) | FILE_ATTRIBUTE_ARCHIVE;
-  WriteDosAttribFd(fd, stored, stored == FILE_ATTRIBUTE_ARCHIVE);
+  bool plain = stored == FILE_ATTRIBUTE_ARCHIVE;
+  if (!(plain && madeHere)) WriteDosAttribFd(fd, stored, plain);
   if (flags & FILE_ATTRIBUTE_READONLY) {
     struct stat st;
     if (fstat(fd, &st) == 0) fchmod(fd, st.st_mode & 07777 & ~0222);
@@ -126,7 +128,7 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
     return INVALID_HANDLE_VALUE;
   }
   if (!exists) posix::NoteEntryAdded(posix::HostParent(host), posix::HostLeaf(host));
-  if (!exists || creation == CREATE_ALWAYS) posix::ApplyCreationAttributes(fd, flags);
+  if (!exists || creation == CREATE_ALWAYS) posix::ApplyCreationAttributes(fd, flags, !exists);
   auto* object = new posix::FileObject(fd, generic, shareId);
   if (creation == CREATE_NEW && (generic & GENERIC_WRITE)) object->killAfter = posix::KillAfterBytesOfThisCopy();
   HANDLE handle = posix::NewHandle(object);

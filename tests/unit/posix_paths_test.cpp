@@ -1,7 +1,10 @@
 // Windows paths over the machine directory: normalisation, drive mapping,
 // case-insensitive lookup, the current directory, the system folders and
 // the search path.
+#include <fcntl.h>
 #include <sys/stat.h>
+
+#include <ctime>
 
 #include <string>
 
@@ -55,6 +58,36 @@ TEST_F(PosixPathsTest, ExactSpellingWinsOverAnotherCase) {
   WriteHostFile("drive_c/A.TXT", "upper");
   EXPECT_EQ(HostOf("C:\\A.TXT"), Host("drive_c/A.TXT"));
   EXPECT_EQ(HostOf("C:\\a.txt"), Host("drive_c/a.txt"));
+}
+
+// The kept names of a folder follow our own changes without a new listing;
+// a later change by another process (the folder's time moves past ours)
+// still makes the folder be read again.
+TEST_F(PosixPathsTest, NamesAddedByAnotherProcessAfterOurOwnChangeAreFound) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\dir", nullptr));
+  WriteHostFile("drive_c/dir/Old.txt", "x");
+  EXPECT_EQ(GetFileAttributesA("C:\\dir\\missing.txt"), INVALID_FILE_ATTRIBUTES);  // the listing is kept
+  HANDLE own = CreateFileA("C:\\dir\\own.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(own, INVALID_HANDLE_VALUE);
+  CloseHandle(own);
+  WriteHostFile("drive_c/dir/Other.TXT", "y");
+  struct timespec later[2] = {{0, UTIME_OMIT}, {time(nullptr) + 10, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, Host("drive_c/dir").c_str(), later, 0), 0);
+  EXPECT_EQ(HostOf("C:\\dir\\other.txt"), Host("drive_c/dir/Other.TXT"));
+  EXPECT_NE(GetFileAttributesA("C:\\dir\\OTHER.txt"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(HostOf("C:\\DIR\\OWN.TXT"), Host("drive_c/dir/own.txt"));
+}
+
+// Our own change alone: the next look finds the new name in another case.
+TEST_F(PosixPathsTest, OurOwnNewNameIsFoundInAnotherCaseRightAway) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\dir", nullptr));
+  EXPECT_EQ(GetFileAttributesA("C:\\dir\\missing.txt"), INVALID_FILE_ATTRIBUTES);
+  HANDLE own = CreateFileA("C:\\dir\\Own.txt", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(own, INVALID_HANDLE_VALUE);
+  CloseHandle(own);
+  ASSERT_TRUE(MoveFileExA("C:\\dir\\Own.txt", "C:\\dir\\Moved.txt", 0));
+  EXPECT_EQ(HostOf("C:\\DIR\\MOVED.TXT"), Host("drive_c/dir/Moved.txt"));
+  EXPECT_EQ(GetFileAttributesA("C:\\dir\\OWN.TXT"), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(PosixPathsTest, DriveZIsTheHostRootAndUnknownDrivesFail) {

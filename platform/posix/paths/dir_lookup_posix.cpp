@@ -26,6 +26,10 @@ struct FolderNames {
   // A listing read in the same clock tick as the folder's last change may
   // miss an entry added later in that tick: trusted only for names found.
   bool trusted;
+  // Our own last change, not yet seen in a stat of the folder: the first
+  // modification time that is not after `ownChangeNoted` is that change.
+  bool ownChangeUnseen = false;
+  struct timespec ownChangeNoted;
   std::unordered_map<std::string, std::string> byUpperName;
 };
 
@@ -39,6 +43,21 @@ std::map<std::string, FolderNames>& Folders() {
 
 bool SameTime(const struct timespec& a, const struct timespec& b) {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+bool NotAfter(const struct timespec& a, const struct timespec& b) {
+  return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec <= b.tv_nsec);
+}
+
+// The folder's new time is that of our own change, which updated the kept
+// names already. Changes of other processes in the same clock tick are the
+// gap here, as for a listing read.
+bool AdoptOwnChange(FolderNames& folder, const struct stat& st) {
+  if (!folder.ownChangeUnseen || folder.inode != st.st_ino || !NotAfter(st.st_mtim, folder.ownChangeNoted))
+    return false;
+  folder.mtime = st.st_mtim;
+  folder.ownChangeUnseen = false;
+  return true;
 }
 
 bool OlderThanRacyWindow(const struct timespec& mtime) {
@@ -55,6 +74,7 @@ bool ReadFolder(const std::string& hostDir, const struct stat& st, FolderNames* 
   folder->mtime = st.st_mtim;
   folder->inode = st.st_ino;
   folder->trusted = OlderThanRacyWindow(st.st_mtim);
+  folder->ownChangeUnseen = false;
   folder->byUpperName.clear();
   while (struct dirent* entry = readdir(dir)) {
     std::string name = entry->d_name;
@@ -73,8 +93,10 @@ FolderNames* CurrentFolder(const std::string& hostDir, bool forNegativeAnswer) {
   if (stat(hostDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
   auto& folders = Folders();
   auto it = folders.find(hostDir);
-  bool fresh = it != folders.end() && SameTime(it->second.mtime, st.st_mtim) &&
-               it->second.inode == st.st_ino && (it->second.trusted || !forNegativeAnswer);
+  bool fresh = it != folders.end() &&
+               ((SameTime(it->second.mtime, st.st_mtim) && it->second.inode == st.st_ino) ||
+                AdoptOwnChange(it->second, st)) &&
+               (it->second.trusted || !forNegativeAnswer);
   if (fresh) return &it->second;
   if (it == folders.end()) {
     if (folders.size() >= kMaxFolders) folders.clear();
@@ -157,17 +179,14 @@ bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::s
 namespace {
 // The folder changed by our own hand: the kept names with this change are
 // its listing (a change by another process in this very tick is the one
-// gap). `removed` and `added` are names, either may be empty.
+// gap). The folder's new time is learnt at its next look, which saves a
+// stat per change. `removed` and `added` are names, either may be empty.
 void NoteOwnChange(const std::string& hostDir, const std::string& removed, const std::string& added) {
   auto& folders = Folders();
   auto it = folders.find(hostDir);
   if (it == folders.end()) return;
-  struct stat st;
-  if (stat(hostDir.c_str(), &st) != 0) {
-    folders.erase(it);
-    return;
-  }
-  it->second.mtime = st.st_mtim;
+  clock_gettime(CLOCK_REALTIME, &it->second.ownChangeNoted);
+  it->second.ownChangeUnseen = true;
   it->second.trusted = true;
   auto& names = it->second.byUpperName;
   if (!removed.empty()) {

@@ -62,34 +62,77 @@ bool CopyContent(HANDLE from, HANDLE to, const FILETIME& written) {
   return SetFileTime(to, nullptr, nullptr, &written) != 0;
 }
 
+// A plain drive path ("X:\\", no "/", no "." or ".." part, no dot or blank at
+// its end) means the same to the system's native calls as to MoveFileExA.
+bool IsPlainDrivePath(const char* path) {
+  if (path[0] == 0 || path[1] != ':' || path[2] != '\\') return false;
+  char previous = 0;
+  for (; *path; previous = *path++)
+    if (*path == '/' || (*path == '.' && previous == '\\')) return false;
+  return previous != '.' && previous != ' ';
+}
+
+// The complete temporary takes the target's name through the handle that
+// wrote it: the rename MoveFileExA makes, without opening the file again.
+// False leaves the file as it was (any other path, any refusal): MoveFileExA
+// then does it, or says why not.
+bool RenameOpenFile(HANDLE file, const char* target) {
+  if (!IsPlainDrivePath(target)) return false;
+  struct {
+    FILE_RENAME_INFORMATION info;
+    WCHAR room[MAX_PATH + 4];
+  } rename;
+  WCHAR* name = rename.info.FileName;
+  name[0] = '\\', name[1] = '?', name[2] = '?', name[3] = '\\';
+  int length = MultiByteToWideChar(CP_ACP, 0, target, -1, name + 4, MAX_PATH);
+  if (!length) return false;
+  rename.info.ReplaceIfExists = TRUE;
+  rename.info.RootDirectory = nullptr;
+  rename.info.FileNameLength = static_cast<ULONG>(length + 3) * sizeof(WCHAR);
+  IO_STATUS_BLOCK status;
+  return NtSetInformationFile(file, &status, &rename, sizeof rename, FileRenameInformation) >= 0;
+}
+
+// One copy of a new file onto its target, as the steps below share it.
+struct OneCopy {
+  const char* newFile;
+  HANDLE from;  // newFile open at its start, or INVALID_HANDLE_VALUE
+  const WIN32_FIND_DATAA& found;
+  const char* target;
+  Str temporary;
+  bool renamed;  // the temporary has the target's name already
+};
+
 // A new temporary made from the open new file, with the attributes the
 // platform's copy gives: the file's own as the search found them, less
-// read-only, plus archive. Only ERROR_FILE_EXISTS sends the caller to the
-// next name.
-bool CopyOpenFile(HANDLE from, const WIN32_FIND_DATAA& found, const char* temporary) {
-  DWORD attributes = (found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE;
-  HANDLE to = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, attributes, nullptr);
+// read-only, plus archive; complete, it takes the target's name through its
+// handle where it can. Only ERROR_FILE_EXISTS sends the caller to the next
+// name.
+bool CopyOpenFile(OneCopy& copy) {
+  DWORD attributes =
+      (copy.found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE;
+  HANDLE to = CreateFileA(copy.temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, attributes, nullptr);
   if (to == INVALID_HANDLE_VALUE) return false;
-  bool copied = CopyContent(from, to, found.ftLastWriteTime);
+  bool copied = CopyContent(copy.from, to, copy.found.ftLastWriteTime);
+  copy.renamed = copied && RenameOpenFile(to, copy.target);
   DWORD error = GetLastError();
   if (!CloseHandle(to) && copied) return false;
   SetLastError(error);
   return copied;
 }
 
-bool CopyOnce(const char* newFile, HANDLE from, const WIN32_FIND_DATAA& found, const char* temporary) {
-  if (from != INVALID_HANDLE_VALUE) return CopyOpenFile(from, found, temporary);
-  return CopyFileA(newFile, temporary, TRUE) != 0;
+bool CopyOnce(OneCopy& copy) {
+  if (copy.from != INVALID_HANDLE_VALUE) return CopyOpenFile(copy);
+  return CopyFileA(copy.newFile, copy.temporary.c_str(), TRUE) != 0;
 }
 
-// Copies newFile to a temporary of its own in folder; false when no name was
-// free or the copy failed (the partial temporary then removed).
-bool CopyToTemporary(const char* newFile, HANDLE from, const WIN32_FIND_DATAA& found, const Str& folder,
-                     Str& temporary) {
+// Copies the new file to a temporary of its own in folder; false when no
+// name was free or the copy failed (the partial temporary then removed).
+bool CopyToTemporary(OneCopy& copy, const Str& folder) {
   for (unsigned number = 0; number < TemporaryNamesTried; ++number) {
-    temporary = TemporaryPath(folder, number);
-    if (CopyOnce(newFile, from, found, temporary.c_str())) return true;
-    if (GetLastError() != ERROR_FILE_EXISTS) return FailAndRemove(temporary.c_str());
+    copy.temporary = TemporaryPath(folder, number);
+    if (CopyOnce(copy)) return true;
+    if (GetLastError() != ERROR_FILE_EXISTS) return FailAndRemove(copy.temporary.c_str());
   }
   return false;
 }
@@ -118,10 +161,11 @@ bool IsTemporaryName(const char* name) {
 }
 
 bool PutFileInPlace(const char* newFile, HANDLE openNewFile, const WIN32_FIND_DATAA& found, const char* target) {
-  Str temporary;
-  if (!CopyToTemporary(newFile, openNewFile, found, FolderOf(target), temporary)) return false;
-  if (openNewFile == INVALID_HANDLE_VALUE) ClearReadOnly(temporary.c_str());
-  if (!RenameOver(temporary.c_str(), target)) return FailAndRemove(temporary.c_str());
+  OneCopy copy{newFile, openNewFile, found, target, Str(), false};
+  if (!CopyToTemporary(copy, FolderOf(target))) return false;
+  if (copy.renamed) return true;
+  if (openNewFile == INVALID_HANDLE_VALUE) ClearReadOnly(copy.temporary.c_str());
+  if (!RenameOver(copy.temporary.c_str(), target)) return FailAndRemove(copy.temporary.c_str());
   return true;
 }
 

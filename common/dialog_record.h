@@ -9,12 +9,12 @@
 
 struct TDlgRec {
   Str Text;               // message shown in static 101
-  char* PathBuf;          // caller's buffer: edit 102 and link 107
-  int32_t PathBufSize;    // capacity of PathBuf, NUL included
-  const char* FolderSuffix;  // a browsed path must contain this folder name
-  int32_t Result;         // id of the button that last closed a dialog
-  bool Always;            // check box 105
-  bool Backup;            // check box 104
+  char* PathBuf = nullptr;  // caller's buffer: edit 102 and link 107
+  int32_t PathBufSize = 0;  // capacity of PathBuf, NUL included
+  const char* FolderSuffix = nullptr;  // a browsed path must contain this folder name
+  int32_t Result = 0;       // id of the button that last closed a dialog
+  bool Always = false;      // check box 105
+  bool Backup = false;      // check box 104
 };
 
 extern TDlgRec DlgRec;

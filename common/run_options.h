@@ -11,15 +11,15 @@
 #include "common/str.h"
 
 struct TRunOptions {
-  bool Silent;
-  bool HasInstallDir;
+  bool Silent = false;
+  bool HasInstallDir = false;
   Str InstallDir;
   Str AnswersFile;
   Str RecordFile;
   // A response-file answer cancelled the installation.
-  bool CancelledByAnswers;
+  bool CancelledByAnswers = false;
   // The control-file argument: the first argument that is not a switch.
-  bool HasControlFileArgument;
+  bool HasControlFileArgument = false;
   Str ControlFileArgument;
 };
 

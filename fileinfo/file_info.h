@@ -7,10 +7,10 @@
 #include "platform/platform.h"
 
 struct TVersionInfo {
-  uint16_t Major;
-  uint16_t Minor;
-  uint16_t Release;
-  uint16_t Build;
+  uint16_t Major = 0;
+  uint16_t Minor = 0;
+  uint16_t Release = 0;
+  uint16_t Build = 0;
   Str Translation;  // first "\VarFileInfo\Translation" entry, 8 upper-case hex digits
   Str CompanyName;
   Str FileDescription;

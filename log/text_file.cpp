@@ -13,9 +13,9 @@ bool TTextFile::OpenWith(const char* path, DWORD creation) {
   Close();
   error_ = 0;
   // Readers may look at the log while the run still writes it.
-  handle_ = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, creation,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle_ == INVALID_HANDLE_VALUE) return Fail(GetLastError());
+  HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return Fail(GetLastError());
+  handle_ = file;
   return true;
 }
 
@@ -26,7 +26,7 @@ bool TTextFile::OpenAppend(const char* path) {
       GetLastError() != NO_ERROR) {
     DWORD error = GetLastError();
     CloseHandle(handle_);
-    handle_ = INVALID_HANDLE_VALUE;
+    handle_ = nullptr;
     return Fail(error);
   }
   return true;
@@ -80,7 +80,7 @@ bool TTextFile::Close() {
   if (!IsOpen()) return false;
   Flush();
   CloseHandle(handle_);
-  handle_ = INVALID_HANDLE_VALUE;
+  handle_ = nullptr;
   used_ = 0;
   return true;
 }

@@ -35,7 +35,7 @@ class TTextFile {
   // be written (Flush tells that apart beforehand).
   bool Close();
 
-  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  bool IsOpen() const { return handle_ != nullptr; }
   // The Win32 error of the last failure, 0 when none happened.
   DWORD LastError() const { return error_; }
 
@@ -44,8 +44,10 @@ class TTextFile {
   bool OpenWith(const char* path, DWORD creation);
 
   enum { BufferSize = 1024 };
-  HANDLE handle_ = INVALID_HANDLE_VALUE;
-  char buffer_[BufferSize];
+  // nullptr while closed (not INVALID_HANDLE_VALUE, which is no constant
+  // expression): the log's record then needs no code to start empty.
+  HANDLE handle_ = nullptr;
+  char buffer_[BufferSize] = {};
   size_t used_ = 0;
   DWORD error_ = 0;
 };

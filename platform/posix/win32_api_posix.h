@@ -30,6 +30,7 @@ typedef char* LPSTR;
 typedef const WCHAR* LPCWSTR;
 typedef WCHAR* LPWSTR;
 typedef void* LPVOID;
+typedef void* PVOID;
 typedef const void* LPCVOID;
 typedef BYTE* LPBYTE;
 typedef DWORD* LPDWORD;
@@ -193,6 +194,8 @@ typedef struct _PROCESS_INFORMATION {
 #define FILE_END 2
 #define INVALID_SET_FILE_POINTER ((DWORD)-1)
 
+#define DELETE 0x00010000u
+
 // MoveFileExA.
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define MOVEFILE_COPY_ALLOWED 0x00000002
@@ -313,6 +316,25 @@ DWORD ExpandEnvironmentStringsA(LPCSTR source, LPSTR destination, DWORD size);
 BOOL CopyFileA(LPCSTR existingFile, LPCSTR newFile, BOOL failIfExists);
 BOOL DeleteFileA(LPCSTR fileName);
 BOOL MoveFileExA(LPCSTR existingFile, LPCSTR newFile, DWORD flags);
+
+// The native call that renames an open file through its handle (ntdll).
+// Only FileRenameInformation with a full "\??\X:\..." name and no root
+// directory is emulated. It returns an NTSTATUS and leaves the last error.
+typedef LONG NTSTATUS;
+typedef unsigned char BOOLEAN;
+typedef struct _IO_STATUS_BLOCK {
+  NTSTATUS Status;
+  ULONG_PTR Information;
+} IO_STATUS_BLOCK, *PIO_STATUS_BLOCK;
+typedef enum _FILE_INFORMATION_CLASS { FileRenameInformation = 10 } FILE_INFORMATION_CLASS;
+typedef struct _FILE_RENAME_INFORMATION {
+  BOOLEAN ReplaceIfExists;
+  HANDLE RootDirectory;
+  ULONG FileNameLength;
+  WCHAR FileName[1];
+} FILE_RENAME_INFORMATION, *PFILE_RENAME_INFORMATION;
+NTSTATUS NtSetInformationFile(HANDLE file, PIO_STATUS_BLOCK status, PVOID information, ULONG length,
+                              FILE_INFORMATION_CLASS informationClass);
 DWORD GetFileAttributesA(LPCSTR fileName);
 BOOL SetFileAttributesA(LPCSTR fileName, DWORD attributes);
 HANDLE FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA findData);

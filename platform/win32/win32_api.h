@@ -6,3 +6,4 @@
 #include <windows.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <winternl.h>

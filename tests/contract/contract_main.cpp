@@ -23,6 +23,7 @@ int main(int argc, char** argv) {
   contract::RunProfileTables();
   contract::RunEnvironmentTables();
   contract::RunFileTables();
+  contract::RunRenameTables();
   contract::RunOpenTables();
   contract::RunFindTables();
   contract::RunPathTables();

@@ -6,6 +6,7 @@ namespace contract {
 void RunProfileTables();
 void RunEnvironmentTables();
 void RunFileTables();
+void RunRenameTables();
 void RunOpenTables();
 void RunFindTables();
 void RunPathTables();

@@ -112,7 +112,8 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
     return INVALID_HANDLE_VALUE;
   }
   fstat(fd, &st);
-  int shareId = posix::RegisterOpen(st.st_dev, st.st_ino, generic, shareMode);
+  DWORD deletion = access & (DELETE | posix::kGenericAll);
+  int shareId = posix::RegisterOpen(st.st_dev, st.st_ino, generic | (deletion ? posix::kDeleteAccess : 0), shareMode);
   if (!shareId) {
     close(fd);
     if (!exists) unlink(host.c_str());
@@ -130,6 +131,9 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
   if (!exists) posix::NoteEntryAdded(posix::HostParent(host), posix::HostLeaf(host));
   if (!exists || creation == CREATE_ALWAYS) posix::ApplyCreationAttributes(fd, flags, !exists);
   auto* object = new posix::FileObject(fd, generic, shareId);
+  object->winPath = posix::FullWinPath(fileName);
+  object->hostPath = host;
+  object->mayDelete = deletion != 0;
   if (creation == CREATE_NEW && (generic & GENERIC_WRITE)) object->killAfter = posix::KillAfterBytesOfThisCopy();
   HANDLE handle = posix::NewHandle(object);
   // Opening an existing file "always" succeeds with ERROR_ALREADY_EXISTS.

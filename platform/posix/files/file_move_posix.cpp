@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstddef>
 
 #include "platform/posix/files/files_posix.h"
 #include "platform/posix/kernel/kernel_posix.h"
@@ -81,6 +82,89 @@ BOOL MoveToOtherDrive(const char* existingFile, const char* newFile, const MoveE
   return DeleteFileA(existingFile);
 }
 
+// The move once the source is known and may go: the checks of the target,
+// then the rename. `movedTo` gets the new host path.
+BOOL MoveResolved(const char* existingFile, const MoveEnd& source, const char* newFile, DWORD flags,
+                  std::string* movedTo) {
+  MoveEnd target;
+  if (!ResolveEnd(newFile, &target)) return FALSE;
+  if (!OnSameDrive(existingFile, newFile)) return MoveToOtherDrive(existingFile, newFile, source, flags);
+  std::string spelt = SpeltHostPath(target.host, newFile);
+  *movedTo = spelt;
+  bool sameFile = target.exists && target.st.st_dev == source.st.st_dev && target.st.st_ino == source.st.st_ino;
+  if (sameFile) {
+    // A rename into another case of its own name.
+    if (spelt == source.host) return SetLastError(ERROR_SUCCESS), TRUE;
+    target.exists = false;
+  } else if (target.exists) {
+    DWORD refusal = RefusalForExisting(source, target, flags);
+    if (refusal != ERROR_SUCCESS) return FailWith(refusal);
+  } else if (MissingPathError(target.host, target.look) != ERROR_FILE_NOT_FOUND) {
+    return FailWith(ERROR_PATH_NOT_FOUND);
+  }
+  return RenameOnHost(source, target, spelt);
+}
+
+// NTSTATUS values of the refusals a rename can meet.
+NTSTATUS StatusOfError(DWORD error) {
+  switch (error) {
+    case ERROR_ACCESS_DENIED: return static_cast<NTSTATUS>(0xC0000022);      // STATUS_ACCESS_DENIED
+    case ERROR_ALREADY_EXISTS: return static_cast<NTSTATUS>(0xC0000035);     // STATUS_OBJECT_NAME_COLLISION
+    case ERROR_FILE_NOT_FOUND: return static_cast<NTSTATUS>(0xC0000034);     // STATUS_OBJECT_NAME_NOT_FOUND
+    case ERROR_PATH_NOT_FOUND: return static_cast<NTSTATUS>(0xC000003A);     // STATUS_OBJECT_PATH_NOT_FOUND
+    case ERROR_INVALID_NAME: return static_cast<NTSTATUS>(0xC0000033);       // STATUS_OBJECT_NAME_INVALID
+    case ERROR_SHARING_VIOLATION: return static_cast<NTSTATUS>(0xC0000043);  // STATUS_SHARING_VIOLATION
+    case ERROR_NOT_SAME_DEVICE: return static_cast<NTSTATUS>(0xC00000D4);    // STATUS_NOT_SAME_DEVICE
+    case ERROR_FILENAME_EXCED_RANGE: return static_cast<NTSTATUS>(0xC0000033);
+    default: return static_cast<NTSTATUS>(0xC0000001);  // STATUS_UNSUCCESSFUL
+  }
+}
+
+constexpr NTSTATUS kInvalidInfoClass = static_cast<NTSTATUS>(0xC0000003);
+constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004);
+constexpr NTSTATUS kInvalidHandle = static_cast<NTSTATUS>(0xC0000008);
+constexpr NTSTATUS kNotImplemented = static_cast<NTSTATUS>(0xC0000002);
+constexpr NTSTATUS kAccessDenied = static_cast<NTSTATUS>(0xC0000022);
+
+// The Win32 path of a "\??\X:\..." name, in the ANSI code page; false
+// for any other form of name (relative names and roots are not emulated).
+bool Win32PathOfNtName(const WCHAR* name, ULONG bytes, std::string* path) {
+  size_t count = bytes / sizeof(WCHAR);
+  static const char prefix[] = "\\??\\";
+  if (count < 4) return false;
+  for (size_t i = 0; i < 4; ++i)
+    if (name[i] != static_cast<unsigned char>(prefix[i])) return false;
+  path->clear();
+  for (size_t i = 4; i < count; ++i) {
+    if (name[i] == 0) return false;
+    path->push_back(AnsiFromCodePoint(name[i]));
+  }
+  return path->size() >= 3 && (*path)[1] == ':';
+}
+
+NTSTATUS RenameThroughHandle(FileObject* file, const FILE_RENAME_INFORMATION& rename, ULONG length) {
+  if (length < offsetof(FILE_RENAME_INFORMATION, FileName) ||
+      rename.FileNameLength > length - offsetof(FILE_RENAME_INFORMATION, FileName))
+    return kInfoLengthMismatch;
+  if (!file->mayDelete) return kAccessDenied;
+  std::string newFile;
+  if (rename.RootDirectory || !Win32PathOfNtName(rename.FileName, rename.FileNameLength, &newFile))
+    return kNotImplemented;
+  MoveEnd source;
+  source.host = file->hostPath;
+  source.exists = lstat(source.host.c_str(), &source.st) == 0;
+  if (!source.exists) return StatusOfError(ERROR_FILE_NOT_FOUND);
+  if (!AccessShared(source.st.st_dev, source.st.st_ino, kDeleteAccess, file->shareId()))
+    return StatusOfError(ERROR_SHARING_VIOLATION);
+  std::string movedTo;
+  DWORD flags = rename.ReplaceIfExists ? MOVEFILE_REPLACE_EXISTING : 0;
+  if (!MoveResolved(file->winPath.c_str(), source, newFile.c_str(), flags, &movedTo))
+    return StatusOfError(GetLastError());
+  file->winPath = FullWinPath(newFile.c_str());
+  file->hostPath = movedTo;
+  return 0;
+}
+
 }  // namespace
 }  // namespace posix
 
@@ -91,20 +175,22 @@ extern "C" BOOL MoveFileExA(LPCSTR existingFile, LPCSTR newFile, DWORD flags) {
   if (!source.exists) return posix::FailWith(posix::MissingPathError(source.host, source.look));
   if (!posix::AccessShared(source.st.st_dev, source.st.st_ino, posix::kDeleteAccess))
     return posix::FailWith(ERROR_SHARING_VIOLATION);
-  posix::MoveEnd target;
-  if (!posix::ResolveEnd(newFile, &target)) return FALSE;
-  if (!posix::OnSameDrive(existingFile, newFile)) return posix::MoveToOtherDrive(existingFile, newFile, source, flags);
-  std::string spelt = posix::SpeltHostPath(target.host, newFile);
-  bool sameFile = target.exists && target.st.st_dev == source.st.st_dev && target.st.st_ino == source.st.st_ino;
-  if (sameFile) {
-    // A rename into another case of its own name.
-    if (spelt == source.host) return SetLastError(ERROR_SUCCESS), TRUE;
-    target.exists = false;
-  } else if (target.exists) {
-    DWORD refusal = posix::RefusalForExisting(source, target, flags);
-    if (refusal != ERROR_SUCCESS) return posix::FailWith(refusal);
-  } else if (posix::MissingPathError(target.host, target.look) != ERROR_FILE_NOT_FOUND) {
-    return posix::FailWith(ERROR_PATH_NOT_FOUND);
+  std::string movedTo;
+  return posix::MoveResolved(existingFile, source, newFile, flags, &movedTo);
+}
+
+extern "C" NTSTATUS NtSetInformationFile(HANDLE file, PIO_STATUS_BLOCK status, PVOID information, ULONG length,
+                                         FILE_INFORMATION_CLASS informationClass) {
+  DWORD lastError = GetLastError();
+  NTSTATUS result;
+  posix::FileObject* open = posix::HandleAs<posix::FileObject>(file);
+  if (!open) result = posix::kInvalidHandle;
+  else if (informationClass != FileRenameInformation) result = posix::kInvalidInfoClass;
+  else result = posix::RenameThroughHandle(open, *static_cast<const FILE_RENAME_INFORMATION*>(information), length);
+  if (status) {
+    status->Status = result;
+    status->Information = 0;
   }
-  return posix::RenameOnHost(source, target, spelt);
+  SetLastError(lastError);
+  return result;
 }

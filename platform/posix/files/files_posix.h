@@ -55,9 +55,15 @@ class FileObject : public HandleObject {
   int fd() const { return fd_; }
   bool CanRead() const { return access_ & GENERIC_READ; }
   bool CanWrite() const { return access_ & GENERIC_WRITE; }
+  int shareId() const { return shareId_; }
   // The test hook's kill point for a file created new for writing (a copy
   // made through the handles): bytes still to go, or -1.
   long long killAfter = -1;
+  // Where the file is (its full Windows path and the host path), and
+  // whether the handle may rename it (DELETE access), for NtSetInformationFile.
+  std::string winPath;
+  std::string hostPath;
+  bool mayDelete = false;
 
  private:
   int fd_;

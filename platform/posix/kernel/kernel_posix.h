@@ -65,8 +65,9 @@ constexpr DWORD kDeleteAccess = 0x00010000;
 // with an open already registered, else an id for ForgetOpen.
 int RegisterOpen(dev_t dev, ino_t ino, DWORD access, DWORD share);
 void ForgetOpen(int id);
-// True when no open handle of the file forbids that access.
-bool AccessShared(dev_t dev, ino_t ino, DWORD access);
+// True when no open handle of the file forbids that access; the open
+// `exceptId` (a handle asking about its own file) does not count.
+bool AccessShared(dev_t dev, ino_t ino, DWORD access, int exceptId = 0);
 // True when the process holds any handle of the file open.
 bool IsOpenHere(dev_t dev, ino_t ino);
 

@@ -54,10 +54,11 @@ int RegisterOpen(dev_t dev, ino_t ino, DWORD access, DWORD share) {
 
 void ForgetOpen(int id) { Opens().byId.erase(id); }
 
-bool AccessShared(dev_t dev, ino_t ino, DWORD access) {
+bool AccessShared(dev_t dev, ino_t ino, DWORD access, int exceptId) {
   DWORD needed = ShareNeededFor(access);
   for (const auto& entry : Opens().byId) {
     const OpenFile& open = entry.second;
+    if (entry.first == exceptId) continue;
     if (open.dev == dev && open.ino == ino && (open.share & needed) != needed) return false;
   }
   return true;

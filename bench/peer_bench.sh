@@ -10,9 +10,10 @@
 # against `cp -r`. Every round runs every contender once, in an order that
 # changes from round to round; every installed tree is compared byte for
 # byte with the payload. Prints each contender's median and fastest round,
-# the ratios of each round's pairs, and the files each contender opens per
-# installed file (Wine's server requests; strace for the native side), with
-# an empty payload's start-up subtracted.
+# the ratios of each round's pairs, and per installed file the files each
+# contender opens and its round trips to Wine's server (every server
+# request) or, natively, its system calls (strace), with an empty payload's
+# start-up subtracted.
 #
 # NSIS is a peer measured here and nowhere else; Debian's package is
 # installed with apt when makensis is missing.
@@ -299,34 +300,36 @@ run_rounds() {  # run_rounds PACKAGE
 # ---- opens per installed file -------------------------------------------------------
 
 # Opens of a Wine contender: its server's create_file and open_file_object
-# requests, and create_mapping, of the whole process tree; into $opens
-# ("OPENS MAPPINGS").
+# requests, and create_mapping, of the whole process tree, and all its
+# server requests (each a round trip to the server); into $opens
+# ("OPENS MAPPINGS REQUESTS").
 wine_opens() {  # wine_opens CONTENDER PACKAGE ROUND
   local requests="$work/prefix-${1#wine_}.requests" before
   before=$(stat -c %s "$requests")
   "$1" "$2" "$3"
   opens=$(tail -c +$((before + 1)) "$requests" |
     awk '/: create_file\( |: open_file_object\( / { o++ } /: create_mapping\( / { m++ }
-         END { printf "%d %d\n", o, m }')
+         /^[0-9a-f]+: [a-z_]+\( / { r++ } END { printf "%d %d %d\n", o, m, r }')
 }
 
 native_opens() {  # native_opens CONTENDER PACKAGE ROUND
   local strace_log="$work/strace.log"
   STRACE_LOG=$strace_log "$1" "$2" "$3"
-  opens=$(awk '/ (open|openat|creat)\(/ { o++ } / mmap2?\(.*MAP_SHARED/ { m++ } END { printf "%d %d\n", o, m }' "$strace_log")
+  opens=$(awk '/ (open|openat|creat)\(/ { o++ } / mmap2?\(.*MAP_SHARED/ { m++ } /^[0-9]+ +[a-z_0-9]+\(/ { r++ }
+               END { printf "%d %d %d\n", o, m, r }' "$strace_log")
 }
 
 # strace in front of the native contenders' command when asked for.
 traced() {
-  if [ -n "${STRACE_LOG:-}" ]; then strace -f -qq -o "$STRACE_LOG" -e trace=open,openat,creat,mmap,mmap2 "$@"
+  if [ -n "${STRACE_LOG:-}" ]; then strace -f -qq -o "$STRACE_LOG" "$@"
   else "$@"; fi
 }
 
 # A run of one file is subtracted from a run of FILES: what remains is the
 # cost of FILES - 1 installed files without the start-up.
 count_opens() {  # count_opens FULL_PACKAGE ONE_FILE_PACKAGE FILES
-  local contender kind empty_o empty_m full_o full_m
-  echo "opens per installed file ($3 files against 1): files opened, file mappings"
+  local contender kind empty_o empty_m empty_r full_o full_m full_r
+  echo "per installed file ($3 files against 1): files opened, file mappings, and server requests (Wine) or system calls (native)"
   for contender in wine_setup wine_nsis wine_xcopy native_setup native_cp; do
     kind=wine_opens
     [ "${contender#native}" != "$contender" ] && kind=native_opens
@@ -334,12 +337,13 @@ count_opens() {  # count_opens FULL_PACKAGE ONE_FILE_PACKAGE FILES
     $kind "$contender" "$2" 89
     $kind "$contender" "$2" 90
     check_installed "$2" "$contender"
-    read -r empty_o empty_m <<<"$opens"
+    read -r empty_o empty_m empty_r <<<"$opens"
     $kind "$contender" "$1" 91
     check_installed "$1" "$contender"
-    read -r full_o full_m <<<"$opens"
-    printf '  %-13s %6.2f opens   %6.2f mappings   (runs: %d/%d opens, %d/%d mappings)\n' "${contender//_/ }" \
+    read -r full_o full_m full_r <<<"$opens"
+    printf '  %-13s %6.2f opens   %6.2f mappings   %6.2f %s   (runs: %d/%d opens, %d/%d mappings)\n' "${contender//_/ }" \
       "$(ratio $((full_o - empty_o)) $(($3 - 1)))" "$(ratio $((full_m - empty_m)) $(($3 - 1)))" \
+      "$(ratio $((full_r - empty_r)) $(($3 - 1)))" "$([ "$kind" = wine_opens ] && echo requests || echo syscalls)" \
       "$full_o" "$empty_o" "$full_m" "$empty_m"
   done
   rm -rf "$work"/prefix-*/drive_c/dest-* "$work"/native-* "$work"/cp-*
@@ -349,17 +353,17 @@ count_opens() {  # count_opens FULL_PACKAGE ONE_FILE_PACKAGE FILES
 # The same for SETUP.EXE installing over its own earlier installation: every
 # target exists and is compared before it is replaced.
 count_compared_opens() {  # count_compared_opens FULL_PACKAGE ONE_FILE_PACKAGE FILES
-  local empty_o empty_m full_o full_m
+  local empty_o empty_m empty_r full_o full_m full_r
   wine_opens wine_setup "$2" 92
   wine_opens wine_setup "$2" 92
-  read -r empty_o empty_m <<<"$opens"
+  read -r empty_o empty_m empty_r <<<"$opens"
   wine_opens wine_setup "$1" 93
   wine_opens wine_setup "$1" 93
   check_installed "$1" wine_setup
-  read -r full_o full_m <<<"$opens"
-  printf '  %-13s %6.2f opens   %6.2f mappings   (runs: %d/%d opens, %d/%d mappings; over an installed copy)\n' \
+  read -r full_o full_m full_r <<<"$opens"
+  printf '  %-13s %6.2f opens   %6.2f mappings   %6.2f requests   (runs: %d/%d opens, %d/%d mappings; over an installed copy)\n' \
     "wine setup" "$(ratio $((full_o - empty_o)) $(($3 - 1)))" "$(ratio $((full_m - empty_m)) $(($3 - 1)))" \
-    "$full_o" "$empty_o" "$full_m" "$empty_m"
+    "$(ratio $((full_r - empty_r)) $(($3 - 1)))" "$full_o" "$empty_o" "$full_m" "$empty_m"
   rm -rf "$work"/prefix-setup/drive_c/dest-*
 }
 

@@ -133,6 +133,7 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
   auto* object = new posix::FileObject(fd, generic, shareId);
   object->winPath = posix::FullWinPath(fileName);
   object->hostPath = host;
+  object->openedAs = st;
   object->mayDelete = deletion != 0;
   if (creation == CREATE_NEW && (generic & GENERIC_WRITE)) object->killAfter = posix::KillAfterBytesOfThisCopy();
   HANDLE handle = posix::NewHandle(object);

@@ -150,10 +150,12 @@ NTSTATUS RenameThroughHandle(FileObject* file, const FILE_RENAME_INFORMATION& re
   std::string newFile;
   if (rename.RootDirectory || !Win32PathOfNtName(rename.FileName, rename.FileNameLength, &newFile))
     return kNotImplemented;
+  // The open file is what moves: its device and inode are those it was
+  // opened with, whatever the host did to its name since (rename then fails).
   MoveEnd source;
   source.host = file->hostPath;
-  source.exists = lstat(source.host.c_str(), &source.st) == 0;
-  if (!source.exists) return StatusOfError(ERROR_FILE_NOT_FOUND);
+  source.st = file->openedAs;
+  source.exists = true;
   if (!AccessShared(source.st.st_dev, source.st.st_ino, kDeleteAccess, file->shareId()))
     return StatusOfError(ERROR_SHARING_VIOLATION);
   std::string movedTo;

@@ -63,6 +63,7 @@ class FileObject : public HandleObject {
   // whether the handle may rename it (DELETE access), for NtSetInformationFile.
   std::string winPath;
   std::string hostPath;
+  struct stat openedAs;  // the file's fstat when it was opened (device and inode stay)
   bool mayDelete = false;
 
  private:

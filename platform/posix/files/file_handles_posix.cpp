@@ -131,10 +131,13 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
   if (!exists) posix::NoteEntryAdded(posix::HostParent(host), posix::HostLeaf(host));
   if (!exists || creation == CREATE_ALWAYS) posix::ApplyCreationAttributes(fd, flags, !exists);
   auto* object = new posix::FileObject(fd, generic, shareId);
-  object->winPath = posix::FullWinPath(fileName);
-  object->hostPath = host;
-  object->openedAs = st;
-  object->mayDelete = deletion != 0;
+  // Only a handle with DELETE can rename its file: only it keeps the names.
+  if (deletion) {
+    object->winPath = posix::FullWinPath(fileName);
+    object->hostPath = host;
+    object->openedAs = st;
+    object->mayDelete = true;
+  }
   if (creation == CREATE_NEW && (generic & GENERIC_WRITE)) object->killAfter = posix::KillAfterBytesOfThisCopy();
   HANDLE handle = posix::NewHandle(object);
   // Opening an existing file "always" succeeds with ERROR_ALREADY_EXISTS.

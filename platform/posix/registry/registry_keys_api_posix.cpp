@@ -33,6 +33,14 @@ LONG CreateMissingKeys(RegKey* key, const std::vector<std::string>& parts, size_
   return ERROR_SUCCESS;
 }
 
+// The deepest existing key of the path below `base` (the handle `key`);
+// `walked` is how many parts it covers. HKEY_CLASSES_ROOT looks in the
+// user's classes first, as Windows merges them.
+RegKey* DeepestExisting(HKEY key, RegKey* base, const std::vector<std::string>& parts, size_t* walked) {
+  RegKey* found = key == HKEY_CLASSES_ROOT ? UserClassKey(TheRegistry(), parts) : nullptr;
+  return found ? found : WalkExisting(base, parts, walked);
+}
+
 }  // namespace
 
 extern "C" {
@@ -51,8 +59,7 @@ LONG RegOpenKeyExA(HKEY key, LPCSTR subKey, DWORD options, REGSAM access, PHKEY 
   LONG status = SplitSubkeyPath(key, subKey, &parts);
   if (status != ERROR_SUCCESS) return status;
   size_t walked = parts.size();
-  RegKey* found = key == HKEY_CLASSES_ROOT ? UserClassKey(TheRegistry(), parts) : nullptr;
-  if (!found) found = WalkExisting(base, parts, &walked);
+  RegKey* found = DeepestExisting(key, base, parts, &walked);
   *result = nullptr;
   if (walked < parts.size()) return ERROR_FILE_NOT_FOUND;
   REGSAM granted;
@@ -87,8 +94,7 @@ LONG RegCreateKeyA(HKEY key, LPCSTR subKey, PHKEY result) {
   // Creating below a key needs no rights on the handle of its parent, only
   // on the registry itself, as on Windows.
   size_t walked = parts.size();
-  RegKey* found = key == HKEY_CLASSES_ROOT ? UserClassKey(TheRegistry(), parts) : nullptr;
-  if (!found) found = WalkExisting(base, parts, &walked);
+  RegKey* found = DeepestExisting(key, base, parts, &walked);
   if (walked < parts.size()) {
     status = CreateMissingKeys(found, parts, walked, &found);
     if (status != ERROR_SUCCESS) return status;

@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <string>
 
@@ -119,6 +120,54 @@ TEST_F(PosixFilesTest, CreationDispositions) {
 
   EXPECT_EQ(CreateFileA("C:\\*.txt", GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), ERROR_INVALID_NAME);
+}
+
+// Opening an existing file to read takes one open of its exact spelling;
+// what is not a plain file there goes the usual way, with the usual answer.
+TEST_F(PosixFilesTest, OpeningToReadAnswersAsTheUsualLookWould) {
+  WriteHostFile("drive_c/r/Plain.txt", "0123456789");
+  mkdir(Host("drive_c/r/Folder").c_str(), 0777);
+  ASSERT_EQ(symlink(Host("drive_c/r/Plain.txt").c_str(), Host("drive_c/r/link.txt").c_str()), 0);
+  struct Row {
+    const char* path;
+    DWORD share;
+    bool opens;
+    DWORD error;
+  } rows[] = {
+      {"C:\\r\\Plain.txt", FILE_SHARE_READ, true, ERROR_SUCCESS},
+      {"C:\\R\\PLAIN.TXT", FILE_SHARE_READ, true, ERROR_SUCCESS},
+      {"C:\\r\\link.txt", FILE_SHARE_READ, true, ERROR_SUCCESS},
+      {"C:\\r\\Folder", FILE_SHARE_READ, false, ERROR_ACCESS_DENIED},
+      {"C:\\r\\missing.txt", FILE_SHARE_READ, false, ERROR_FILE_NOT_FOUND},
+      {"C:\\r\\nothere\\x.txt", FILE_SHARE_READ, false, ERROR_PATH_NOT_FOUND},
+  };
+  for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
+    SetLastError(0xdead);
+    HANDLE file = CreateFileA(rows[i].path, GENERIC_READ, rows[i].share, nullptr, OPEN_EXISTING, 0, nullptr);
+    EXPECT_EQ(file != INVALID_HANDLE_VALUE, rows[i].opens) << "row " << i;
+    EXPECT_EQ(GetLastError(), rows[i].error) << "row " << i;
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+  // A file held for writing without sharing refuses the reader, and stays held.
+  HANDLE writer = CreateFileA("C:\\r\\Plain.txt", GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(CreateFileA("C:\\r\\Plain.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                        nullptr),
+            INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  CloseHandle(writer);
+  // The reader sees the end of the file in the read that reaches it.
+  HANDLE reader = CreateFileA("C:\\r\\plain.txt", GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+  char buffer[64];
+  DWORD got = 99;
+  EXPECT_TRUE(ReadFile(reader, buffer, 4, &got, nullptr));
+  EXPECT_EQ(got, 4u);
+  EXPECT_TRUE(ReadFile(reader, buffer, sizeof buffer, &got, nullptr));
+  EXPECT_EQ(std::string(buffer, got), "456789");
+  EXPECT_TRUE(ReadFile(reader, buffer, sizeof buffer, &got, nullptr));
+  EXPECT_EQ(got, 0u);
+  CloseHandle(reader);
 }
 
 TEST_F(PosixFilesTest, TheCreatorOfAReadOnlyFileMayStillWrite) {

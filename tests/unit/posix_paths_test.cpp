@@ -90,6 +90,34 @@ TEST_F(PosixPathsTest, OurOwnNewNameIsFoundInAnotherCaseRightAway) {
   EXPECT_EQ(GetFileAttributesA("C:\\dir\\OWN.TXT"), INVALID_FILE_ATTRIBUTES);
 }
 
+// A folder filled with new files answers lookups from its kept names once
+// names have been missing there in a row. Those answers must stay those of
+// a look at the name itself.
+TEST_F(PosixPathsTest, AFolderBeingFilledStillFindsWhatOthersPutThere) {
+  ASSERT_TRUE(CreateDirectoryA("C:\\fill", nullptr));
+  for (const char* name : {"C:\\fill\\a1.dat", "C:\\fill\\a2.dat", "C:\\fill\\a3.dat"}) {
+    EXPECT_EQ(GetFileAttributesA(name), INVALID_FILE_ATTRIBUTES) << name;
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND)) << name;
+  }
+  HANDLE own = CreateFileA("C:\\fill\\a1.dat", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+  ASSERT_NE(own, INVALID_HANDLE_VALUE);
+  CloseHandle(own);
+  EXPECT_EQ(GetFileAttributesA("C:\\fill\\a4.dat"), INVALID_FILE_ATTRIBUTES);
+  // Another process, later than our own change: exactly spelt and in another case.
+  WriteHostFile("drive_c/fill/b1.dat", "x");
+  WriteHostFile("drive_c/fill/B2.DAT", "y");
+  struct timespec later[2] = {{0, UTIME_OMIT}, {time(nullptr) + 10, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, Host("drive_c/fill").c_str(), later, 0), 0);
+  EXPECT_NE(GetFileAttributesA("C:\\fill\\b1.dat"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(HostOf("C:\\fill\\b2.dat"), Host("drive_c/fill/B2.DAT"));
+  // Our own new names in another case, and a name that is still missing.
+  EXPECT_EQ(HostOf("C:\\FILL\\A1.DAT"), Host("drive_c/fill/a1.dat"));
+  EXPECT_EQ(GetFileAttributesA("C:\\fill\\a5.dat"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(GetFileAttributesA("C:\\fill\\a6.dat"), INVALID_FILE_ATTRIBUTES);
+  EXPECT_EQ(CreateFileA("C:\\fill\\B1.DAT", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr), INVALID_HANDLE_VALUE);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+}
+
 TEST_F(PosixPathsTest, DriveZIsTheHostRootAndUnknownDrivesFail) {
   EXPECT_EQ(HostOf("Z:\\"), "/");
   EXPECT_EQ(HostOf("z:\\tmp"), "/tmp");

@@ -74,6 +74,20 @@ int OpenForCall(const std::string& host, bool exists, DWORD generic, bool direct
 
 }  // namespace
 
+// A file that its lookup opened to read: only the share modes can refuse it.
+HANDLE HandleForOpenFile(int fd, const struct stat& st, DWORD generic, DWORD shareMode) {
+  int shareId = RegisterOpen(st.st_dev, st.st_ino, generic, shareMode);
+  if (!shareId) {
+    close(fd);
+    SetLastError(ERROR_SHARING_VIOLATION);
+    return INVALID_HANDLE_VALUE;
+  }
+  auto* object = new FileObject(fd, generic, shareId);
+  object->regular = true;
+  SetLastError(ERROR_SUCCESS);
+  return NewHandle(object);
+}
+
 FileObject::~FileObject() {
   if (fd_ >= 0) close(fd_);
   if (shareId_) ForgetOpen(shareId_);
@@ -86,8 +100,10 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
                               HANDLE templateFile) {
   std::string host;
   posix::PathLook look;
-  if (!posix::HostPathForCall(fileName, &host, &look)) return INVALID_HANDLE_VALUE;
   DWORD generic = posix::GenericAccessOf(access);
+  look.openToRead = generic == GENERIC_READ && creation == OPEN_EXISTING && !(access & (DELETE | posix::kGenericAll));
+  if (!posix::HostPathForCall(fileName, &host, &look)) return INVALID_HANDLE_VALUE;
+  if (look.readFd >= 0) return posix::HandleForOpenFile(look.readFd, look.st, generic, shareMode);
   if (creation < CREATE_NEW || creation > TRUNCATE_EXISTING ||
       (creation == TRUNCATE_EXISTING && !(generic & GENERIC_WRITE))) {
     SetLastError(ERROR_INVALID_PARAMETER);
@@ -131,6 +147,7 @@ extern "C" HANDLE CreateFileA(LPCSTR fileName, DWORD access, DWORD shareMode,
   if (!exists) posix::NoteEntryAdded(posix::HostParent(host), posix::HostLeaf(host));
   if (!exists || creation == CREATE_ALWAYS) posix::ApplyCreationAttributes(fd, flags, !exists);
   auto* object = new posix::FileObject(fd, generic, shareId);
+  object->regular = S_ISREG(st.st_mode);
   // Only a handle with DELETE can rename its file: only it keeps the names.
   if (deletion) {
     object->winPath = posix::FullWinPath(fileName);

@@ -65,12 +65,18 @@ class FileObject : public HandleObject {
   std::string hostPath;
   struct stat openedAs;  // the file's fstat when it was opened (device and inode stay)
   bool mayDelete = false;
+  // A regular file, where a short read means the end of the file.
+  bool regular = false;
 
  private:
   int fd_;
   DWORD access_;  // GENERIC_READ and/or GENERIC_WRITE
   int shareId_;
 };
+
+// A handle for a regular file that its lookup opened to read (CreateFileA
+// asked for reading an existing file); the fd is closed on a refusal.
+HANDLE HandleForOpenFile(int fd, const struct stat& st, DWORD generic, DWORD shareMode);
 
 // ---- bounded reads of untrusted files (bounded_file_posix.cpp) ----
 

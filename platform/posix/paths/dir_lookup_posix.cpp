@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <map>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 
 #include "platform/posix/paths/paths_posix.h"
@@ -30,14 +31,19 @@ struct FolderNames {
   // modification time that is not after `ownChangeNoted` is that change.
   bool ownChangeUnseen = false;
   struct timespec ownChangeNoted;
+  // Lookups in a row that found no such name: a folder that an installer
+  // fills with new files answers its next lookup from the kept names.
+  int missesInRow = 0;
   std::unordered_map<std::string, std::string> byUpperName;
 };
 
 constexpr size_t kMaxFolders = 512;
 constexpr long kRacyNanoseconds = 50 * 1000 * 1000;
 
-std::map<std::string, FolderNames>& Folders() {
-  static std::map<std::string, FolderNames> folders;
+using FolderMap = std::map<std::string, FolderNames, std::less<>>;
+
+FolderMap& Folders() {
+  static FolderMap folders;
   return folders;
 }
 
@@ -58,6 +64,12 @@ bool AdoptOwnChange(FolderNames& folder, const struct stat& st) {
   folder.mtime = st.st_mtim;
   folder.ownChangeUnseen = false;
   return true;
+}
+
+constexpr int kMissesBeforeNamesFirst = 2;
+
+void NoteMiss(FolderNames& folder) {
+  if (folder.missesInRow < kMissesBeforeNamesFirst) ++folder.missesInRow;
 }
 
 bool OlderThanRacyWindow(const struct timespec& mtime) {
@@ -160,10 +172,46 @@ NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& 
     if (!folder) return NameLookup::NoFolder;
     it = folder->byUpperName.find(UpperName(name));
   }
-  if (it == folder->byUpperName.end())
-    return FindByShortAlias(hostDir, name, actual) ? NameLookup::Found : NameLookup::Missing;
-  *actual = it->second;
-  return NameLookup::Found;
+  if (it != folder->byUpperName.end()) {
+    folder->missesInRow = 0;
+    *actual = it->second;
+    return NameLookup::Found;
+  }
+  if (FindByShortAlias(hostDir, name, actual)) return NameLookup::Found;
+  NoteMiss(*folder);
+  return NameLookup::Missing;
+}
+
+namespace {
+
+std::string_view ParentOf(std::string_view hostPath) {
+  size_t slash = hostPath.find_last_of('/');
+  return slash == 0 ? std::string_view("/") : hostPath.substr(0, slash);
+}
+}  // namespace
+
+bool MissingFromBusyFolder(const std::string& hostPath) {
+  size_t slash = hostPath.find_last_of('/');
+  if (slash == std::string::npos) return false;
+  auto kept = Folders().find(ParentOf(hostPath));
+  if (kept == Folders().end() || kept->second.missesInRow < kMissesBeforeNamesFirst) return false;
+  std::string name = hostPath.substr(slash + 1);
+  if (HasAliasForm(name)) return false;
+  std::string hostDir = kept->first;
+  FolderNames* folder = CurrentFolder(hostDir, true);
+  if (!folder) return false;
+  if (folder->byUpperName.count(UpperName(name))) {
+    folder->missesInRow = 0;
+    return false;
+  }
+  NoteMiss(*folder);
+  return true;
+}
+
+void NoteFoundAsSpelt(const std::string& hostPath) {
+  if (Folders().empty() || hostPath.find_last_of('/') == std::string::npos) return;
+  auto kept = Folders().find(ParentOf(hostPath));
+  if (kept != Folders().end()) kept->second.missesInRow = 0;
 }
 
 bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::string* actual) {

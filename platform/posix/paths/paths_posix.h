@@ -41,8 +41,12 @@ bool HostPathForCall(const char* winPath, std::string* hostPath, PathLook* look 
 // What resolving a path learnt of its last component, so that the call that
 // resolved it need not look at the file system again for the same answer.
 struct PathLook {
+  // Asked for by the caller: a regular file spelt as it exists is opened to
+  // read as the resolution's one look at it (an open instead of an lstat).
+  bool openToRead = false;
   bool statted = false;          // `st` is the path's lstat, and it is no symbolic link
   bool missingInFolder = false;  // no such entry, in a folder that exists
+  int readFd = -1;               // with openToRead: the open regular file (`st` its fstat), or -1
   struct stat st;
 };
 // stat() of a resolved path, answered from its look where that can be.
@@ -74,6 +78,13 @@ bool FindEntryNoCase(const std::string& hostDir, const std::string& name, std::s
 // an 8.3 alias), whether the folder has none, or whether there is no folder.
 enum class NameLookup { Found, Missing, NoFolder };
 NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& name, std::string* actual);
+// A folder whose last lookups found nothing (one that this process fills
+// with new files) answers the next from its kept names, with one stat of the
+// folder instead of a stat of the name first: true when hostPath is surely
+// missing there. False says nothing; the usual lookup follows.
+bool MissingFromBusyFolder(const std::string& hostPath);
+// A name found as spelt: its folder is no longer taken for one being filled.
+void NoteFoundAsSpelt(const std::string& hostPath);
 // Keeps the lookup cache right after this process added an entry to hostDir.
 void NoteEntryAdded(const std::string& hostDir, const std::string& name);
 // The same after this process removed (or renamed away) an entry of hostDir.

@@ -4,6 +4,7 @@
 // Windows compares names without regard to case, the host does not: every
 // existing component is looked up case-insensitively (the exact spelling
 // first), so "C:\PROGRAM FILES" finds drive_c/Program Files.
+#include <fcntl.h>
 #include <limits.h>
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -193,6 +194,24 @@ std::string FullWinPath(const char* winPath) {
   return prefix + NormaliseRest(rest);
 }
 
+namespace {
+// A file opened by its exact spelling exists with that spelling (the host
+// names are case-sensitive). Not following a link and not waiting on a pipe,
+// anything but a regular file is closed again and left to the usual look.
+bool OpenRegularToRead(const std::string& exact, PathLook* look) {
+  int fd = open(exact.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
+  if (fstat(fd, &look->st) != 0 || !S_ISREG(look->st.st_mode)) {
+    close(fd);
+    return false;
+  }
+  look->statted = true;
+  look->readFd = fd;
+  NoteFoundAsSpelt(exact);
+  return true;
+}
+}  // namespace
+
 bool WinToHost(const char* winPath, std::string* hostPath, PathLook* look) {
   std::string full = FullWinPath(winPath);
   std::string hostRoot;
@@ -212,9 +231,19 @@ bool WinToHost(const char* winPath, std::string* hostPath, PathLook* look) {
   std::string exact = hostRoot;
   for (const std::string& part : parts) exact += "/" + part;
   if (exact.empty()) exact = "/";
+  if (!parts.empty() && MissingFromBusyFolder(exact)) {
+    if (look) look->missingInFolder = true;
+    *hostPath = exact;
+    return true;
+  }
+  if (look && look->openToRead && !parts.empty() && OpenRegularToRead(exact, look)) {
+    *hostPath = exact;
+    return true;
+  }
   struct stat st;
   if (parts.empty() || lstat(exact.c_str(), &st) == 0) {
     if (look && !parts.empty() && !S_ISLNK(st.st_mode)) look->statted = true, look->st = st;
+    if (!parts.empty()) NoteFoundAsSpelt(exact);
     *hostPath = exact;
     return true;
   }

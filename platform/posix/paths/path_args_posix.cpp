@@ -24,7 +24,7 @@ bool HostPathForCall(const char* winPath, std::string* hostPath, PathLook* look)
   // A drive letter's colon is the only colon a name may hold.
   if (HasInvalidNameChars(full) || full.find(':', 2) != std::string::npos)
     return FailWith(ERROR_INVALID_NAME);
-  return WinToHost(full.c_str(), hostPath, look);
+  return FullWinPathToHost(full, hostPath, look);
 }
 
 bool StatLooked(const std::string& hostPath, const PathLook& look, struct stat* st) {

@@ -24,6 +24,8 @@ struct PathLook;
 // false (with the Win32 error set) when the drive does not exist. `look`,
 // when given, keeps what the resolution learnt of the last component.
 bool WinToHost(const char* winPath, std::string* hostPath, PathLook* look = nullptr);
+// The same for a path that FullWinPath gave already.
+bool FullWinPathToHost(const std::string& full, std::string* hostPath, PathLook* look = nullptr);
 // The Windows path of an absolute host path: inside a drive_<x>/ folder of
 // the machine it is that drive, anywhere else Z:.
 std::string HostToWin(const std::string& hostPath);

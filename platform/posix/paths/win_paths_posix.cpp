@@ -213,7 +213,10 @@ bool OpenRegularToRead(const std::string& exact, PathLook* look) {
 }  // namespace
 
 bool WinToHost(const char* winPath, std::string* hostPath, PathLook* look) {
-  std::string full = FullWinPath(winPath);
+  return FullWinPathToHost(FullWinPath(winPath), hostPath, look);
+}
+
+bool FullWinPathToHost(const std::string& full, std::string* hostPath, PathLook* look) {
   std::string hostRoot;
   if (full.size() < 3 || full[1] != ':') {
     SetLastError(full.compare(0, 2, "\\\\") == 0 ? ERROR_BAD_NETPATH : ERROR_PATH_NOT_FOUND);

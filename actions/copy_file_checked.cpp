@@ -135,7 +135,11 @@ void ResetCopyPromptMemory() {
 uint32_t CopyFileChecked(const char* newFile, const char* target, const char* controlFile,
                          uint32_t flags, const WIN32_FIND_DATAA& found) {
   HeldFile source;
-  FileSide n = ReadSide(newFile, &source.handle);
+  // A large file goes by the platform's own copy, which can copy without
+  // passing the bytes through this process; a small one is copied from the
+  // handle that its version check opened.
+  bool large = (found.nFileSizeHigh | (found.nFileSizeLow >> 20)) != 0;
+  FileSide n = ReadSide(newFile, large ? nullptr : &source.handle);
   // Most targets of an installation are new: one look instead of reading
   // the version and the date of a file that is not there.
   bool targetExists = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;

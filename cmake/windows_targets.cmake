@@ -1,9 +1,12 @@
 # SETUP.EXE: static, stripped, small, GUI subsystem.
 enable_language(RC)
 # Link-time optimisation lets the linker inline and drop across the small
-# files of the core: about a fifth of the program's size.
+# files of the core: about a fifth of the program's size. The i686 mingw
+# compiler keeps a frame pointer in every function unless told not to; the
+# program has no unwinding that needs one, and leaving it out saves about
+# 1.4 KB of code. Code is generated at the link, so it is told there too.
 set(WIN_SIZE_FLAGS -Os -flto -ffunction-sections -fdata-sections -fno-exceptions -fno-rtti
-    -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-threadsafe-statics -fno-ident)
+    -fno-asynchronous-unwind-tables -fno-unwind-tables -fno-threadsafe-statics -fno-ident -fomit-frame-pointer)
 target_compile_options(setup_core PRIVATE ${WIN_SIZE_FLAGS})
 target_compile_options(setup_platform PRIVATE ${WIN_SIZE_FLAGS})
 target_compile_definitions(setup_core PUBLIC WIN32_LEAN_AND_MEAN _WIN32_WINNT=0x0601)
@@ -23,7 +26,7 @@ target_link_libraries(SETUP PRIVATE setup_core setup_platform)
 # what it uses: libgcc's stack probe and the system DLLs below.
 # (With the default library list and no start-up code, ld 2.40 crashes after
 # link-time optimisation.)
-target_link_options(SETUP PRIVATE -Os -flto -static -s -nostdlib -Wl,-e,_SetupEntry -Wl,--gc-sections
+target_link_options(SETUP PRIVATE -Os -flto -fomit-frame-pointer -static -s -nostdlib -Wl,-e,_SetupEntry -Wl,--gc-sections
     -Wl,--dynamicbase -Wl,--nxcompat -Wl,--no-insert-timestamp -Wl,-Map=${CMAKE_BINARY_DIR}/SETUP.map)
 # SETUP.EXE imports kernel32 alone. A static import of any other DLL would be
 # resolved by the loader before the program restricts the DLL search, from

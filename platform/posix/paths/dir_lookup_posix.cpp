@@ -182,18 +182,10 @@ NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& 
   return NameLookup::Missing;
 }
 
-namespace {
-
-std::string_view ParentOf(std::string_view hostPath) {
-  size_t slash = hostPath.find_last_of('/');
-  return slash == 0 ? std::string_view("/") : hostPath.substr(0, slash);
-}
-}  // namespace
-
 bool MissingFromBusyFolder(const std::string& hostPath) {
   size_t slash = hostPath.find_last_of('/');
   if (slash == std::string::npos) return false;
-  auto kept = Folders().find(ParentOf(hostPath));
+  auto kept = Folders().find(HostParentView(hostPath));
   if (kept == Folders().end() || kept->second.missesInRow < kMissesBeforeNamesFirst) return false;
   std::string name = hostPath.substr(slash + 1);
   if (HasAliasForm(name)) return false;
@@ -210,7 +202,7 @@ bool MissingFromBusyFolder(const std::string& hostPath) {
 
 void NoteFoundAsSpelt(const std::string& hostPath) {
   if (Folders().empty() || hostPath.find_last_of('/') == std::string::npos) return;
-  auto kept = Folders().find(ParentOf(hostPath));
+  auto kept = Folders().find(HostParentView(hostPath));
   if (kept != Folders().end()) kept->second.missesInRow = 0;
 }
 

@@ -33,11 +33,13 @@ bool StatLooked(const std::string& hostPath, const PathLook& look, struct stat* 
   return stat(hostPath.c_str(), st) == 0;
 }
 
-std::string HostParent(const std::string& hostPath) {
+std::string_view HostParentView(std::string_view hostPath) {
   size_t slash = hostPath.find_last_of('/');
-  if (slash == std::string::npos || slash == 0) return "/";
+  if (slash == std::string_view::npos || slash == 0) return "/";
   return hostPath.substr(0, slash);
 }
+
+std::string HostParent(const std::string& hostPath) { return std::string(HostParentView(hostPath)); }
 
 std::string HostLeaf(const std::string& hostPath) {
   size_t slash = hostPath.find_last_of('/');

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/posix/win32_api_posix.h"
@@ -59,6 +60,8 @@ DWORD MissingPathError(const std::string& hostPath);
 DWORD MissingPathError(const std::string& hostPath, const PathLook& look);
 // The folder part of a host path ("/" for entries of the root).
 std::string HostParent(const std::string& hostPath);
+// The same without a copy, for lookups of kept folders.
+std::string_view HostParentView(std::string_view hostPath);
 // The last component of a host path.
 std::string HostLeaf(const std::string& hostPath);
 // True for "X:\" (a full Windows path naming a drive root).

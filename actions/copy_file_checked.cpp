@@ -43,9 +43,9 @@ struct FileSide {
   FILETIME written = {0, 0};
 };
 
-FileSide ReadSide(const char* path, HANDLE* keepOpen = nullptr) {
+FileSide ReadSide(const char* path, HANDLE* keepOpen = nullptr, FileHead* head = nullptr) {
   FileSide side;
-  int64_t number = ReadVersionInfo(path, side.text, keepOpen);
+  int64_t number = ReadVersionInfo(path, side.text, keepOpen, head);
   side.number = number < 0 ? 0 : number;
   if (side.number != 0) side.language = VersionInfo.Translation;
   return side;
@@ -137,9 +137,10 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
   HeldFile source;
   // A large file goes by the platform's own copy, which can copy without
   // passing the bytes through this process; a small one is copied from the
-  // handle that its version check opened.
+  // handle that its version check opened, starting with what that read.
   bool large = (found.nFileSizeHigh | (found.nFileSizeLow >> 20)) != 0;
-  FileSide n = ReadSide(newFile, large ? nullptr : &source.handle);
+  FileHead head = CopyHeadRoom();
+  FileSide n = large ? ReadSide(newFile) : ReadSide(newFile, &source.handle, &head);
   // Most targets of an installation are new: one look instead of reading
   // the version and the date of a file that is not there.
   bool targetExists = GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
@@ -175,7 +176,7 @@ uint32_t CopyFileChecked(const char* newFile, const char* target, const char* co
   // A backup that fails keeps the installed file: nothing is lost.
   if (backupWanted && !SaveBackupCopy(target, g_urlBuffer)) return flags;
   RemoveLeftoverTemporaries(target);
-  if (!PutFileInPlace(newFile, source.handle, found, target)) {
+  if (!PutFileInPlace(newFile, source.handle, head, found, target)) {
     ReportCopyFailure(newFile, target);
     RaiseErrorLevelToFailure();
     return flags | CopyStop;

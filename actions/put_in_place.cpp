@@ -50,16 +50,17 @@ bool FailAndRemove(const char* temporary) {
 // nothing to the program file.
 char g_copyBuffer[1 << 16];
 
-// The rest of an open file into another, then the last-write time that the
-// search reported for it, as the platform's copy would give it.
-bool CopyContent(HANDLE from, HANDLE to, const FILETIME& written) {
-  for (;;) {
-    DWORD got = 0, put = 0;
-    if (!ReadFile(from, g_copyBuffer, sizeof g_copyBuffer, &got, nullptr)) return false;
-    if (!got) break;
-    if (!WriteFile(to, g_copyBuffer, got, &put, nullptr)) return false;
+// The rest of an open file into another, after the start that its version
+// check read already, then the last-write time that the search reported for
+// it, as the platform's copy would give it. A read of a file that comes
+// short has reached its end: no further read is needed to learn that.
+bool CopyContent(HANDLE from, const FileHead& head, HANDLE to, const FILETIME& written) {
+  DWORD got = head.got, put = 0;
+  while (got && WriteFile(to, g_copyBuffer, got, &put, nullptr)) {
+    if (got < sizeof g_copyBuffer) got = 0;
+    else if (!ReadFile(from, g_copyBuffer, sizeof g_copyBuffer, &got, nullptr)) return false;
   }
-  return SetFileTime(to, nullptr, nullptr, &written) != 0;
+  return !got && SetFileTime(to, nullptr, nullptr, &written) != 0;
 }
 
 // A plain drive path ("X:\\", no "/", no "." or ".." part, no dot or blank at
@@ -96,7 +97,8 @@ bool RenameOpenFile(HANDLE file, const char* target) {
 // One copy of a new file onto its target, as the steps below share it.
 struct OneCopy {
   const char* newFile;
-  HANDLE from;  // newFile open at its start, or INVALID_HANDLE_VALUE
+  HANDLE from;  // newFile open after its head, or INVALID_HANDLE_VALUE
+  const FileHead& head;
   const WIN32_FIND_DATAA& found;
   const char* target;
   Str temporary;
@@ -113,7 +115,7 @@ bool CopyOpenFile(OneCopy& copy) {
       (copy.found.dwFileAttributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM)) | FILE_ATTRIBUTE_ARCHIVE;
   HANDLE to = CreateFileA(copy.temporary.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW, attributes, nullptr);
   if (to == INVALID_HANDLE_VALUE) return false;
-  bool copied = CopyContent(copy.from, to, copy.found.ftLastWriteTime);
+  bool copied = CopyContent(copy.from, copy.head, to, copy.found.ftLastWriteTime);
   copy.renamed = copied && RenameOpenFile(to, copy.target);
   DWORD error = GetLastError();
   if (!CloseHandle(to) && copied) return false;
@@ -160,8 +162,11 @@ bool IsTemporaryName(const char* name) {
   return EqualsIgnoreCase(name + 8, TemporarySuffix);
 }
 
-bool PutFileInPlace(const char* newFile, HANDLE openNewFile, const WIN32_FIND_DATAA& found, const char* target) {
-  OneCopy copy{newFile, openNewFile, found, target, Str(), false};
+FileHead CopyHeadRoom() { return FileHead{g_copyBuffer, sizeof g_copyBuffer, 0}; }
+
+bool PutFileInPlace(const char* newFile, HANDLE openNewFile, const FileHead& head, const WIN32_FIND_DATAA& found,
+                    const char* target) {
+  OneCopy copy{newFile, openNewFile, head, found, target, Str(), false};
   if (!CopyToTemporary(copy, FolderOf(target))) return false;
   if (copy.renamed) return true;
   if (openNewFile == INVALID_HANDLE_VALUE) ClearReadOnly(copy.temporary.c_str());

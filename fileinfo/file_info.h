@@ -32,10 +32,17 @@ extern TVersionInfo VersionInfo;
 // to "major.mm.rrrr.bbbb" and VersionInfo is filled; otherwise both stay as
 // they were.
 // When `keepOpen` is given and the file is certainly no executable, the
-// handle that read its first bytes comes back in it, at the file's start,
-// for the caller to read on and close (a copy then needs no open of its
-// own); otherwise it is INVALID_HANDLE_VALUE.
-int64_t ReadVersionInfo(const char* path, Str& versionText, HANDLE* keepOpen = nullptr);
+// handle that read its first bytes comes back in it, standing after them,
+// for the caller to ask on and close (a copy then needs no open of its
+// own); otherwise it is INVALID_HANDLE_VALUE. With `head`, the first read
+// fills head's room and says in `got` how much it gave: the copy goes on
+// from there, and a read shorter than the room was the whole file.
+struct FileHead {
+  char* bytes;
+  DWORD room;
+  DWORD got;
+};
+int64_t ReadVersionInfo(const char* path, Str& versionText, HANDLE* keepOpen = nullptr, FileHead* head = nullptr);
 
 // Time stamp selectors of FileDateStr.
 enum { FileTimeCreation = 1, FileTimeLastAccess = 2, FileTimeLastWrite = 3 };

@@ -98,15 +98,18 @@ void ReadTranslation(const VersionBlock& block) {
 // that out; two bytes read once give the same answer. A file that cannot
 // be opened here (one that another program writes, say) is left to the
 // version functions. It is opened as the date read opens a file, so that a
-// handle kept open answers the date exactly as that read would.
-bool CertainlyNoImage(const char* path, HANDLE* keepOpen) {
+// handle kept open answers the date exactly as that read would. A copy
+// wants the start of the file anyway: read into its room, the two bytes
+// cost no read of their own, nor a seek back.
+bool CertainlyNoImage(const char* path, HANDLE* keepOpen, FileHead* head) {
   HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
-  char start[2] = {0, 0};
-  DWORD got = 0;
-  bool read = ReadFile(file, start, sizeof start, &got, nullptr) != 0;
-  bool noImage = read && (got < sizeof start || start[0] != 'M' || start[1] != 'Z');
-  if (noImage && keepOpen && SetFilePointer(file, 0, nullptr, FILE_BEGIN) == 0) {
+  char two[2];
+  FileHead start = head ? *head : FileHead{two, sizeof two, 0};
+  bool read = ReadFile(file, start.bytes, start.room, &start.got, nullptr) != 0;
+  bool noImage = read && (start.got < 2 || start.bytes[0] != 'M' || start.bytes[1] != 'Z');
+  if (noImage && keepOpen) {
+    if (head) *head = start;
     *keepOpen = file;
     return true;
   }
@@ -116,9 +119,9 @@ bool CertainlyNoImage(const char* path, HANDLE* keepOpen) {
 
 }  // namespace
 
-int64_t ReadVersionInfo(const char* path, Str& versionText, HANDLE* keepOpen) {
+int64_t ReadVersionInfo(const char* path, Str& versionText, HANDLE* keepOpen, FileHead* head) {
   if (keepOpen) *keepOpen = INVALID_HANDLE_VALUE;
-  if (CertainlyNoImage(path, keepOpen)) return -1;
+  if (CertainlyNoImage(path, keepOpen, head)) return -1;
   VersionBlock block(path);
   if (!block.loaded()) return -1;
   UINT length = 0;

@@ -185,3 +185,61 @@ TEST_F(ReadVersionInfoTest, DamagedImagesDoNotCrash) {
 }
 
 }  // namespace
+
+// ---- The handle that the version check keeps for a copy ----
+
+namespace {
+
+class KeptHeadTest : public TempMachineTest {};
+
+std::string ReadOn(HANDLE file) {
+  char rest[64];
+  DWORD got = 0;
+  if (!ReadFile(file, rest, sizeof rest, &got, nullptr)) return "<read failed>";
+  return std::string(rest, got);
+}
+
+TEST_F(KeptHeadTest, TheFirstReadFillsTheRoomAndTheHandleGoesOnFromThere) {
+  struct Row {
+    const char* content;  // nullptr: no such file
+    DWORD room;
+    bool kept;
+    const char* head;  // what the room holds when kept
+    const char* rest;  // what a read on the kept handle gives
+  } rows[] = {
+      {"", 8, true, "", ""},
+      {"M", 8, true, "M", ""},
+      {"just text", 64, true, "just text", ""},
+      {"just text", 4, true, "just", " text"},
+      {"MZ but no image", 64, false, "", ""},
+      {nullptr, 64, false, "", ""},
+  };
+  int n = 0;
+  for (const Row& row : rows) {
+    ++n;
+    std::string name = "head" + std::to_string(n) + ".txt";
+    if (row.content) WriteHostFile("drive_c/" + name, row.content);
+    char room[64];
+    FileHead head{room, row.room, 99};
+    HANDLE kept = INVALID_HANDLE_VALUE;
+    Str text = "kept";
+    EXPECT_EQ(ReadVersionInfo(("C:\\" + name).c_str(), text, &kept, &head), -1) << "row " << n;
+    EXPECT_EQ(kept != INVALID_HANDLE_VALUE, row.kept) << "row " << n;
+    if (kept == INVALID_HANDLE_VALUE) continue;
+    EXPECT_EQ(std::string(room, head.got), row.head) << "row " << n;
+    EXPECT_EQ(ReadOn(kept), row.rest) << "row " << n;
+    CloseHandle(kept);
+  }
+}
+
+TEST_F(KeptHeadTest, WithoutRoomTheHandleStandsAfterTheTwoBytesLookedAt) {
+  WriteHostFile("drive_c/plain.txt", "just text");
+  HANDLE kept = INVALID_HANDLE_VALUE;
+  Str text;
+  EXPECT_EQ(ReadVersionInfo("C:\\plain.txt", text, &kept), -1);
+  ASSERT_NE(kept, INVALID_HANDLE_VALUE);
+  EXPECT_EQ(ReadOn(kept), "st text");
+  CloseHandle(kept);
+}
+
+}  // namespace

@@ -15,6 +15,12 @@
 # request) or, natively, its system calls (strace), with an empty payload's
 # start-up subtracted.
 #
+# A floor runs beside them, under Wine and natively (bench/floor/): the
+# least a file-by-file copy that keeps an installed file whole can do for
+# each file (open, a temporary, the time, the rename, a log line), with no
+# checks. Its ratios tell how much of a gap is the installer's own and how
+# much is the way of copying.
+#
 # NSIS is a peer measured here and nowhere else; Debian's package is
 # installed with apt when makensis is missing.
 #
@@ -58,6 +64,8 @@ fi
 
 work=$(mktemp -d "${BENCH_DIR:-$PWD/$native_build}/peer-bench-XXXXXX")
 work=$(realpath "$work")
+floor_exe="$work/copy_floor.exe"
+floor_native="$work/copy_floor"
 cleanup() {
   local prefix
   for prefix in "$work"/prefix-*; do
@@ -66,6 +74,8 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+i686-w64-mingw32-g++ -O2 -static -o "$floor_exe" bench/floor/copy_floor_win32.cpp
+g++ -O2 -o "$floor_native" bench/floor/copy_floor_posix.cpp
 
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
@@ -199,6 +209,11 @@ wine_xcopy() {
   warm xcopy "$1/tree" $xcopy_exe
   WINEPREFIX="$work/prefix-xcopy" timed wine xcopy /E /I /Q "$(z_path "$1/tree")" "C:\\dest-xcopy-$2\\tree"
 }
+wine_floor() {
+  installed="$work/prefix-floor/drive_c/dest-floor-$2"
+  warm floor "$1/tree" "$floor_exe"
+  WINEPREFIX="$work/prefix-floor" timed wine "$floor_exe" "$(z_path "$1/tree")" "C:\\dest-floor-$2" "C:\\floor-$2.log"
+}
 native_setup() {
   local machine="$work/native-$2"
   write_control_file "$1" "N$2" 'C:\Bench'
@@ -212,6 +227,12 @@ native_cp() {
   mkdir -p "$work/cp-$2"
   drop_caches
   timed traced cp -r "$1/tree" "$installed"
+}
+
+native_floor() {
+  installed="$work/floor-$2"
+  drop_caches
+  timed traced "$floor_native" "$1/tree" "$installed" "$work/floor-$2.log"
 }
 
 drop_caches() { sync; echo 3 > /proc/sys/vm/drop_caches 2>/dev/null || true; }
@@ -285,15 +306,15 @@ order_of() {  # order_of ROUND NAME...
 run_rounds() {  # run_rounds PACKAGE
   local round contender
   for round in $(seq 1 "$rounds"); do
-    for contender in $(order_of "$round" wine_setup wine_nsis wine_xcopy) \
-                     $(order_of "$round" native_setup native_cp); do
+    for contender in $(order_of "$round" wine_setup wine_nsis wine_xcopy wine_floor) \
+                     $(order_of "$round" native_setup native_cp native_floor); do
       "$contender" "$1" "$round"
       check_installed "$1" "$contender"
       record "${contender//_/ }" "$seconds"
     done
     # The trees go once every contender of the round has run: a deletion
     # slows the next creations, and the order spreads that cost.
-    rm -rf "$work"/prefix-*/drive_c/dest-* "$work"/native-* "$work"/cp-*
+    rm -rf "$work"/prefix-*/drive_c/dest-* "$work"/native-* "$work"/cp-* "$work"/floor-*
   done
 }
 
@@ -381,10 +402,16 @@ bench_payload() {  # bench_payload NAME FILES DESCRIPTION
   echo "== $3 (NSIS self-check $(nsis_crc "$1"); $rounds rounds)"
   make_package "$pkg" "$(nsis_crc "$1")"
   run_rounds "$pkg"
-  for name in "wine setup" "wine nsis" "wine xcopy" "native setup" "native cp"; do print_contender "$name" "$2"; done
+  for name in "wine setup" "wine nsis" "wine xcopy" "wine floor" "native setup" "native cp" "native floor"; do
+    print_contender "$name" "$2"
+  done
   print_pair "wine setup" "wine nsis"
   print_pair "wine setup" "wine xcopy"
   print_pair "native setup" "native cp"
+  print_pair "wine floor" "wine nsis"
+  print_pair "wine setup" "wine floor"
+  print_pair "native floor" "native cp"
+  print_pair "native setup" "native floor"
   rm -rf "$pkg"
 }
 
@@ -396,7 +423,7 @@ make_small_tree "$work/opens-one/tree" 1 1 7
 make_package "$work/opens" on
 make_package "$work/opens-one" on
 count_opens "$work/opens" "$work/opens-one" "$open_files"
-for name in setup nsis xcopy; do start_prefix "$name"; done
+for name in setup nsis xcopy floor; do start_prefix "$name"; done
 
 for payload in $payloads; do
   case $payload in

@@ -3,6 +3,7 @@
 // the search path.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <ctime>
 
@@ -116,6 +117,37 @@ TEST_F(PosixPathsTest, AFolderBeingFilledStillFindsWhatOthersPutThere) {
   EXPECT_EQ(GetFileAttributesA("C:\\fill\\a6.dat"), INVALID_FILE_ATTRIBUTES);
   EXPECT_EQ(CreateFileA("C:\\fill\\B1.DAT", GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr), INVALID_HANDLE_VALUE);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+}
+
+// The folder being filled is held open, so that its status needs no walk of
+// its path; what its path leads to must still win: at once when the held
+// folder was removed, after a moment when it was moved away. The new folder
+// takes the old one's time, so that only its being another folder tells.
+TEST_F(PosixPathsTest, AFolderInPlaceOfTheHeldOneIsTheOneLookedIn) {
+  struct Row {
+    const char* folder;
+    const char* host;
+    bool removed;  // else moved away
+  } rows[] = {{"C:\\removed", "drive_c/removed", true}, {"C:\\moved", "drive_c/moved", false}};
+  struct timespec past[2] = {{0, UTIME_OMIT}, {time(nullptr) - 100, 0}};
+  for (const Row& row : rows) {
+    std::string folder = row.folder, host = Host(row.host);
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    // Older than a clock tick, its listing is trusted for missing names.
+    ASSERT_EQ(utimensat(AT_FDCWD, host.c_str(), past, 0), 0);
+    for (const char* name : {"\\a1.dat", "\\a2.dat", "\\a3.dat", "\\a4.dat"})
+      EXPECT_EQ(GetFileAttributesA((folder + name).c_str()), INVALID_FILE_ATTRIBUTES) << folder << name;
+    if (row.removed) ASSERT_EQ(rmdir(host.c_str()), 0);
+    else ASSERT_EQ(rename(host.c_str(), (host + "-away").c_str()), 0);
+    ASSERT_EQ(mkdir(host.c_str(), 0777), 0);
+    int fd = open((host + "/NEW.DAT").c_str(), O_WRONLY | O_CREAT, 0666);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    ASSERT_EQ(utimensat(AT_FDCWD, host.c_str(), past, 0), 0);
+    if (!row.removed) usleep(3000);
+    EXPECT_EQ(HostOf((folder + "\\new.dat").c_str()), host + "/NEW.DAT") << folder;
+    EXPECT_EQ(GetFileAttributesA((folder + "\\a5.dat").c_str()), INVALID_FILE_ATTRIBUTES) << folder;
+  }
 }
 
 TEST_F(PosixPathsTest, DriveZIsTheHostRootAndUnknownDrivesFail) {

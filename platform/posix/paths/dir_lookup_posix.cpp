@@ -7,8 +7,10 @@
 // until the folder's modification time changes; this process's own
 // additions update the kept names instead of forcing a new read.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <map>
@@ -80,6 +82,70 @@ bool OlderThanRacyWindow(const struct timespec& mtime) {
   return age > kRacyNanoseconds;
 }
 
+// The folder whose status was asked for twice in a row by its path is held
+// open: its status then comes from the open folder, without walking its path
+// each time (a stat of the path was an eighth of an installation's time).
+// The status of the open folder shows every change made in it, as its path
+// would; that the path still leads to it (another process could move the
+// folder away and put another in its place) is checked by the path again
+// after kPathTrustNanoseconds, which bounds that gap.
+constexpr int64_t kPathTrustNanoseconds = 2 * 1000 * 1000;
+
+struct HeldFolder {
+  std::string path;  // the folder whose status was asked for last
+  int fd = -1;       // that folder held open, or -1
+  dev_t device = 0;
+  ino_t inode = 0;
+  struct timespec pathChecked = {0, 0};
+};
+
+int64_t NanosecondsSince(const struct timespec& then) {
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return (static_cast<int64_t>(now.tv_sec) - then.tv_sec) * 1000000000LL + (now.tv_nsec - then.tv_nsec);
+}
+
+void LetGo(HeldFolder& held) {
+  if (held.fd >= 0) close(held.fd);
+  held.fd = -1;
+}
+
+// After a stat of its path found the folder `st`: holds it open, unless it
+// is held already.
+void Hold(HeldFolder& held, const std::string& hostDir, const struct stat& st) {
+  if (held.fd >= 0 && held.device == st.st_dev && held.inode == st.st_ino) return;
+  LetGo(held);
+  int fd = open(hostDir.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  struct stat opened;
+  // Only the folder that was statted is held: one that took its place in between is not.
+  if (fd >= 0 && (fstat(fd, &opened) != 0 || opened.st_dev != st.st_dev || opened.st_ino != st.st_ino)) {
+    close(fd);
+    fd = -1;
+  }
+  held.fd = fd;
+  held.device = st.st_dev;
+  held.inode = st.st_ino;
+}
+
+// The status of a folder, false when hostDir is no folder.
+bool StatFolder(const std::string& hostDir, struct stat* st) {
+  static HeldFolder held;
+  bool again = held.path == hostDir;
+  // A folder removed while held has no links left: its path says what is there now.
+  if (again && held.fd >= 0 && NanosecondsSince(held.pathChecked) < kPathTrustNanoseconds &&
+      fstat(held.fd, st) == 0 && st->st_nlink > 0)
+    return true;
+  if (stat(hostDir.c_str(), st) != 0 || !S_ISDIR(st->st_mode)) {
+    LetGo(held);
+    held.path.clear();
+    return false;
+  }
+  if (again) Hold(held, hostDir, *st);
+  else LetGo(held), held.path = hostDir;
+  clock_gettime(CLOCK_MONOTONIC, &held.pathChecked);
+  return true;
+}
+
 bool ReadFolder(const std::string& hostDir, const struct stat& st, FolderNames* folder) {
   DIR* dir = opendir(hostDir.c_str());
   if (!dir) return false;
@@ -102,7 +168,7 @@ bool ReadFolder(const std::string& hostDir, const struct stat& st, FolderNames* 
 
 FolderNames* CurrentFolder(const std::string& hostDir, bool forNegativeAnswer) {
   struct stat st;
-  if (stat(hostDir.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) return nullptr;
+  if (!StatFolder(hostDir, &st)) return nullptr;
   auto& folders = Folders();
   auto it = folders.find(hostDir);
   bool fresh = it != folders.end() &&

@@ -143,18 +143,25 @@ bool SearchFoundNothing(DWORD error) {
   return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND || error == ERROR_NO_MORE_FILES;
 }
 
-// True when the line's mask finds an entry; a search that fails otherwise
+// True when the line's mask finds what the line installs: a file, or with
+// "/s" a folder to go into. A mask that names a folder of the package finds
+// only that folder, and without "/s" nothing of it is installed: that line
+// is a mistake like one that finds nothing. A search that fails otherwise
 // than by finding nothing stops the phase.
-bool MatchesAnything(const Str& sourceDir, const Str& mask, uint32_t& flags) {
+bool MatchesAnything(const Str& sourceDir, const Str& mask, bool withSubdirs, uint32_t& flags) {
   WIN32_FIND_DATAA entry;
   HANDLE search = FindFirstFileA(JoinPath(sourceDir, mask.c_str()).c_str(), &entry);
-  if (search != INVALID_HANDLE_VALUE) {
-    FindClose(search);
-    return true;
+  if (search == INVALID_HANDLE_VALUE) {
+    DWORD error = GetLastError();
+    if (!SearchFoundNothing(error)) flags = ReportSearchFailure(sourceDir, error, flags);
+    return false;
   }
-  DWORD error = GetLastError();
-  if (!SearchFoundNothing(error)) flags = ReportSearchFailure(sourceDir, error, flags);
-  return false;
+  bool installs = false;
+  do
+    installs = !(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || (withSubdirs && !IsDotEntry(entry.cFileName));
+  while (!installs && FindNextFileA(search, &entry));
+  FindClose(search);
+  return installs;
 }
 }  // namespace
 
@@ -200,7 +207,7 @@ void CopyFilesSection(const char* sourceFile) {
     if (DestinationOf(key, sourceFile, destination)) {
       SourceOf(key, sourceFile, sourceDir, mask, withSubdirs);
       if (!(flags & CopyStop)) {
-        if (MatchesAnything(sourceDir, mask, flags))
+        if (MatchesAnything(sourceDir, mask, withSubdirs, flags))
           flags = EnsureDestination(destination, flags);
         else if (!(flags & CopyStop))
           ReportNothingFound(sourceDir, mask);

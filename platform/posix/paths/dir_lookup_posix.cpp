@@ -140,8 +140,12 @@ bool StatFolder(const std::string& hostDir, struct stat* st) {
     held.path.clear();
     return false;
   }
-  if (again) Hold(held, hostDir, *st);
-  else LetGo(held), held.path = hostDir;
+  if (again) {
+    Hold(held, hostDir, *st);
+  } else {
+    LetGo(held);
+    held.path = hostDir;
+  }
   clock_gettime(CLOCK_MONOTONIC, &held.pathChecked);
   return true;
 }

@@ -252,12 +252,18 @@ NameLookup LookUpNameInOtherCase(const std::string& hostDir, const std::string& 
   return NameLookup::Missing;
 }
 
+namespace {
+// The kept names of the folder that hostPath is in, or Folders().end().
+FolderMap::iterator KeptFolderOf(const std::string& hostPath) {
+  if (Folders().empty() || hostPath.find_last_of('/') == std::string::npos) return Folders().end();
+  return Folders().find(HostParentView(hostPath));
+}
+}  // namespace
+
 bool MissingFromBusyFolder(const std::string& hostPath) {
-  size_t slash = hostPath.find_last_of('/');
-  if (slash == std::string::npos) return false;
-  auto kept = Folders().find(HostParentView(hostPath));
+  auto kept = KeptFolderOf(hostPath);
   if (kept == Folders().end() || kept->second.missesInRow < kMissesBeforeNamesFirst) return false;
-  std::string name = hostPath.substr(slash + 1);
+  std::string name = HostLeaf(hostPath);
   if (HasAliasForm(name)) return false;
   std::string hostDir = kept->first;
   FolderNames* folder = CurrentFolder(hostDir, true);
@@ -271,8 +277,7 @@ bool MissingFromBusyFolder(const std::string& hostPath) {
 }
 
 void NoteFoundAsSpelt(const std::string& hostPath) {
-  if (Folders().empty() || hostPath.find_last_of('/') == std::string::npos) return;
-  auto kept = Folders().find(HostParentView(hostPath));
+  auto kept = KeptFolderOf(hostPath);
   if (kept != Folders().end()) kept->second.missesInRow = 0;
 }
 
